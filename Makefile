@@ -1,0 +1,46 @@
+# The commands a person types. Everything they need is installed by tools/install-deps.
+#   make test   install what is missing, build both configurations, run every test
+#   make run    install, build, start qkli.exe under Wine
+#   make bench  benchmarks;  make fuzz  a longer fuzzing run
+BUILD    ?= build
+NATIVE   := $(BUILD)/native
+WINDOWS  := $(BUILD)/win
+JOBS     ?= $(shell nproc)
+GENERATOR := -G Ninja
+
+.PHONY: all deps configure build test run bench fuzz clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+$(NATIVE)/build.ninja: | deps
+	cmake -S . -B $(NATIVE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug
+
+$(WINDOWS)/build.ninja: | deps
+	cmake -S . -B $(WINDOWS) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
+
+configure: $(NATIVE)/build.ninja $(WINDOWS)/build.ninja
+
+build: deps configure
+	cmake --build $(NATIVE) -j $(JOBS)
+	cmake --build $(WINDOWS) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS)
+
+run: build
+	tools/run-qkli $(WINDOWS)
+
+bench: build
+	cmake --build $(NATIVE) --target bench
+	cmake --build $(WINDOWS) --target bench
+
+fuzz: build
+	cmake --build $(NATIVE) --target fuzz
+
+clean:
+	rm -rf $(BUILD)

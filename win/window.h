@@ -1,0 +1,48 @@
+#pragma once
+// Base of every window the program creates. The static window procedure finds the C++ object
+// and forwards to handle(); an exception thrown by a handler is shown in the error box and the
+// message gets its default treatment, so no exception ever crosses into Windows.
+#include <windows.h>
+
+#include <string>
+
+namespace win {
+
+struct WindowSpec {
+  const char* className;
+  const char* caption = "";
+  DWORD style = WS_POPUP;
+  DWORD exStyle = 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  HWND owner = nullptr;
+  HICON icon = nullptr;
+  HCURSOR cursor = nullptr;  // null: the normal arrow
+  UINT classStyle = 0;
+};
+
+class Window {
+ public:
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND hwnd() const { return hwnd_; }
+  LRESULT send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageA(hwnd_, msg, wp, lp); }
+
+ protected:
+  Window() = default;
+  // Registers the class on first use and creates the window; handle() sees WM_CREATE.
+  void create(const WindowSpec& spec);
+  void destroy();
+  virtual LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT defaultHandling(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND hwnd_ = nullptr;
+};
+
+// Module handle of the running program.
+HINSTANCE ProgramInstance();
+
+}  // namespace win
