@@ -1,0 +1,14 @@
+#include "notes/note_host.h"
+
+#include <stdexcept>
+
+namespace {
+NoteHost* attachedController = nullptr;
+}  // namespace
+
+NoteHost& Controller() {
+  if (attachedController == nullptr) throw std::logic_error("No controller is attached to the notes");
+  return *attachedController;
+}
+
+void AttachController(NoteHost* host) { attachedController = host; }

@@ -1,0 +1,182 @@
+#pragma once
+// The note window TTFoglio: one sticky note on the desktop, both its data and its window. The
+// whole surface is painted from the shared skin; the text is a real EDIT child. The note list
+// owns the notes; a note reaches the controller only through Controller() (notes/note_host.h).
+#include <windows.h>
+// After <windows.h>: drops of files (HDROP) and the tray icon.
+#include <shellapi.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "look/skin.h"
+#include "notes/note_data.h"
+#include "notes/note_geometry.h"
+#include "notes/note_menu_entry.h"
+#include "win/handles.h"
+#include "win/tray_icon.h"
+#include "win/window.h"
+
+class TTFoglio : public win::Window {
+ public:
+  // A new note passes empty `storeFolder` and `storeName` (it takes the program's "cache"
+  // folder and a fresh store name); a restored note passes the notes folder and the name of
+  // the file found there, which it reads at once. The note is created hidden.
+  TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder, std::string storeName,
+           TQuorSkin& skin);
+  // A note that is not closed writes itself to its store file first.
+  ~TTFoglio() override;
+
+  // Showing and hiding; a closed note is never shown again.
+  void SetShown(bool visible);
+  void SetOnTop(bool on);
+  void setOnFront();
+  // Switches a note of an Activable skin between editing (edit box) and display (text label).
+  void SetEditing(bool on);
+  void SetFileName(const std::string& path);
+  // Reads a note file or a text file into the note and takes its path as the note's name.
+  void OpenFileInNote(const std::string& path);
+  void ApplyNoteSkin();
+  void PlacePieces();
+  void LayoutFrame();
+  // The format follows the path (notes/note_file.h). A failing load leaves applied what was
+  // read before the failure and rethrows.
+  void LoadNote(const std::string& path);
+  void SaveNote(const std::string& path);
+  // The note is closed for good: hidden, its store file and its menu entry gone.
+  void CloseNote();
+
+  bool Shown() const { return data_.Shown; }
+  bool Closed() const { return closed_; }
+  bool OnTop() const { return data_.OnTop; }
+  bool OwnTrayIcon() const { return data_.OwnTrayIcon; }
+  void SetOwnTrayIcon(bool on);
+  bool TextBoxVisible() const;
+  // Visibility the controller remembers while it suspends the notes around a modal dialog.
+  bool SuspendedShown = false;
+
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  void MoveTo(int left, int top);
+
+  const std::string& StoreName() const { return data_.StoreName; }
+  const std::string& StoreFolder() const { return storeFolder_; }
+  const std::string& FileName() const { return data_.FileName; }
+  // The text of the caption label (the name, or its file part when the skin asks for that).
+  const std::string& CaptionText() const { return captionText_; }
+  // StoreFolder + "\" + StoreName.
+  std::string StorePath() const;
+  // Where the whole text of a note goes when it does not fit the note file written at `path`:
+  // beside it, named so that it is neither taken for a note file nor restored as a note.
+  static std::string FullTextPath(const std::string& path);
+  NoteMenuEntry& ListItem() { return listItem_; }
+
+  // The edit box's whole text (CR LF line ends) and its lines as displayed (wrapped).
+  std::string Text() const;
+  void SetText(const std::string& text);
+  std::vector<std::string> DisplayedLines() const;
+  const NoteAlarmFields& Alarm() const { return data_.Alarm; }
+  HWND TextBox() const { return text_; }
+
+  // The largest text the edit box takes, in characters.
+  static constexpr int kTextCapacity = 1 << 20;
+
+ protected:
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  // A picture of the skin as the note holds it: the skin's bitmap by reference and the
+  // element's placement as it was when the skin was applied.
+  struct Picture {
+    SkinElement element;
+    std::shared_ptr<const SkinBitmap> bitmap;
+    TSkinImage image;
+    PixelRect rect;
+    bool visible = false;
+  };
+  // The parts of the window a mouse event can land on, in the order they are hit-tested
+  // (topmost first).
+  enum class Part { Caption, AlarmButton, DeleteButton, MinButton, MenuButton, Title, Background, Window };
+
+  void FormCreate(bool stampOnCreate);
+  void FormActivate();
+  void FormDeactivate();
+  void RestoreFromStore();
+  void StoreOnClose();
+  void ApplyItems(const NoteData& loaded, int itemsRead);
+  void LoadPlainText(const std::string& path);
+  NoteData Snapshot() const;
+  void WriteFullTextBeside(const std::string& path) const;
+  std::string FreshStoreName() const;
+
+  // Painting (note_window_paint.cpp).
+  void Paint();
+  void PaintSurface(HDC dc, int width, int height) const;
+  void ApplyPicture(Picture& picture);
+  void PlacePicture(Picture& picture) const;
+  void SetTextFont(const FontValue& font);
+  // Colours as the note file holds them (system colours have the high bit set).
+  void SetTextBackColor(int32_t color);
+  void SetWindowColor(int32_t color);
+  static COLORREF ToColorRef(int32_t color);
+  void SetTextBoxBorder(bool line);
+  Picture& PictureOf(SkinElement element);
+  const Picture& PictureOf(SkinElement element) const;
+  RECT TextLabelRect() const;
+  LRESULT TextBoxColors(HDC dc) const;
+
+  // Mouse (note_window_mouse.cpp).
+  Part PartAt(int x, int y) const;
+  POINT PartOrigin(Part part) const;
+  void MousePress(Part part, int x, int y);
+  void MouseMove(int x, int y);
+  void MouseRelease();
+  void Apply(const NoteMouseEffect& effect);
+  WindowBox CurrentBox() const;
+  void ShowCursorOf(ResizeCursor cursor);
+  bool SetCursorFor(HWND over, UINT hitTest);
+  void PictureClicked(Part part);
+  void TextBoxMouseMove(int x, int y);
+  static LRESULT CALLBACK TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                           DWORD_PTR self);
+
+  void DropFiles(HDROP drop);
+  void TrayNotification(LPARAM mouseMessage);
+
+  TQuorSkin& skin_;
+  NoteData data_;
+  std::string storeFolder_;
+  bool closed_ = false;
+  bool restored_ = false;
+  HWND text_ = nullptr;
+
+  std::array<Picture, 6> pictures_{};
+  COLORREF windowColor_ = 0;
+  COLORREF textBackColor_ = 0;
+  win::UniqueBrush textBackBrush_;
+  win::UniqueFont textFont_;
+  std::unique_ptr<SkinFont> captionFont_;
+  tQuorFont captionFontSpec_;
+  std::string captionText_;
+  bool captionShown_ = false;
+  RECT captionRect_{};
+  bool bevelShown_ = false;
+  int bevelTop_ = 0;
+  bool textLabelShown_ = false;
+  std::string textLabelText_;
+
+  NoteMouseState mouse_;
+  bool changingBox_ = false;  // the window is being moved or sized by a mouse step
+  bool pressed_ = false;
+  Part pressedPart_ = Part::Window;
+  ResizeCursor cursor_ = ResizeCursor::Arrow;
+
+  NoteMenuEntry listItem_;
+  std::unique_ptr<win::TrayIcon> tray_;
+  UINT taskbarCreated_ = win::TrayIcon::TaskbarCreatedMessage();
+};
