@@ -1,0 +1,40 @@
+#include "storage/file_io.h"
+
+#include <cstdint>
+
+#include "storage/atomic_file_writer.h"
+#include "storage/os_file.h"
+
+std::string TemporaryPathFor(const std::string& target) { return target + std::string(kTemporarySuffix); }
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  AtomicFileWriter writer(path);
+  writer.write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  writer.commit();
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  os_file::ReadOnlyFile file(path);
+  std::string content;
+  constexpr std::size_t kChunk = 64 * 1024;
+  for (;;) {
+    const std::size_t had = content.size();
+    content.resize(had + kChunk);
+    const std::size_t got = file.read(reinterpret_cast<std::uint8_t*>(content.data() + had), kChunk);
+    content.resize(had + got);
+    if (got == 0) return content;
+  }
+}
+
+bool FileExists(const std::string& path) { return os_file::IsExistingFile(path); }
+
+int RemoveLeftoverTemporaries(const std::string& folder) {
+  int removed = 0;
+  for (const std::string& name : os_file::FileNamesIn(folder)) {
+    if (name.size() > kTemporarySuffix.size() && name.ends_with(kTemporarySuffix)) {
+      os_file::RemoveQuietly(os_file::JoinPath(folder, name));
+      ++removed;
+    }
+  }
+  return removed;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file reading and the safe write every file of the program goes through: the bytes go to
+// a temporary file beside the target, are flushed to the disk, and one rename puts them in
+// place, so a crash or a full disk never leaves a half-written file behind.
+#include <string>
+#include <string_view>
+
+// Appended to the target's name for the temporary file. Leftovers stay recognisable, and the
+// name never matches "*.kli", not even through its 8.3 short name (its extension is "TMP").
+inline constexpr std::string_view kTemporarySuffix = ".tmp~";
+
+std::string TemporaryPathFor(const std::string& target);
+
+// Throws EInOutError; the old file is then unchanged.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+std::string ReadWholeFile(const std::string& path);  // throws EInOutError
+
+bool FileExists(const std::string& path);  // a plain file, not a folder
+
+// Deletes the temporaries that an interrupted write left in `folder` (their targets are the
+// old, intact files) and returns how many went. Meant for start-up, before anything writes.
+int RemoveLeftoverTemporaries(const std::string& folder);

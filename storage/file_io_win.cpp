@@ -1,0 +1,142 @@
+// Windows file calls; failures carry GetLastError's code.
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "storage/io_error.h"
+#include "storage/os_file.h"
+
+namespace os_file {
+namespace {
+
+// A scanner or indexer that briefly holds the target open makes the rename fail; waiting a
+// little is enough for it to let go.
+constexpr int kRenameAttempts = 6;
+constexpr DWORD kRenamePauseMs = 50;
+
+HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+[[noreturn]] void ThrowLastError() { throw EInOutError(static_cast<int>(::GetLastError())); }
+
+std::intptr_t OpenOrThrow(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                          DWORD flags) {
+  if (path.empty()) throw EInOutError(io_code::kInvalidName);
+  const HANDLE handle = ::CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
+  return reinterpret_cast<std::intptr_t>(handle);
+}
+
+bool IsTransientRenameRefusal(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+struct FindCloser {
+  void operator()(HANDLE find) const { ::FindClose(find); }
+};
+
+}  // namespace
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path)
+    : handle_(OpenOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN)) {}
+
+ReadOnlyFile::~ReadOnlyFile() { ::CloseHandle(AsHandle(handle_)); }
+
+std::size_t ReadOnlyFile::read(std::uint8_t* into, std::size_t capacity) {
+  const DWORD want = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
+  DWORD got = 0;
+  if (!::ReadFile(AsHandle(handle_), into, want, &got, nullptr)) {
+    if (::GetLastError() == ERROR_HANDLE_EOF) return 0;
+    ThrowLastError();
+  }
+  return got;
+}
+
+NewFile::NewFile(const std::string& path)
+    : handle_(OpenOrThrow(path, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL)) {}
+
+NewFile::~NewFile() {
+  if (open_) ::CloseHandle(AsHandle(handle_));
+}
+
+void NewFile::write(const std::uint8_t* bytes, std::size_t count) {
+  if (!open_) throw EInOutError(io_code::kFileNotOpen);
+  while (count > 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
+    DWORD put = 0;
+    if (!::WriteFile(AsHandle(handle_), bytes, chunk, &put, nullptr)) ThrowLastError();
+    if (put == 0) throw EInOutError(io_code::kDiskFull);
+    bytes += put;
+    count -= put;
+  }
+}
+
+void NewFile::flushToDisk() {
+  if (!open_) throw EInOutError(io_code::kFileNotOpen);
+  if (!::FlushFileBuffers(AsHandle(handle_))) ThrowLastError();
+}
+
+void NewFile::close() {
+  if (!open_) return;
+  open_ = false;
+  if (!::CloseHandle(AsHandle(handle_))) ThrowLastError();
+}
+
+void RequireReplaceable(const std::string& path) {
+  if (path.empty()) throw EInOutError(io_code::kInvalidName);
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+    throw EInOutError(io_code::kAccessDenied);
+}
+
+void RenameOver(const std::string& from, const std::string& to) {
+  // Not ReplaceFileA: Wine's version deletes the target before moving the new file in, so a
+  // crash in between would lose both.
+  for (int attempt = 1;; ++attempt) {
+    if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+    const DWORD error = ::GetLastError();
+    if (attempt == kRenameAttempts || !IsTransientRenameRefusal(error))
+      throw EInOutError(static_cast<int>(error));
+    ::Sleep(kRenamePauseMs);
+  }
+}
+
+void RemoveQuietly(const std::string& path) noexcept { ::DeleteFileA(path.c_str()); }
+
+bool IsExistingFile(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  const HANDLE first = ::FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) return names;
+  const std::unique_ptr<void, FindCloser> find(first);
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+  } while (::FindNextFileA(find.get(), &found));
+  return names;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder + name;
+  return folder + "\\" + name;
+}
+
+std::string SystemErrorText(int osCode) {
+  char text[512];
+  DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  static_cast<DWORD>(osCode), 0, text, sizeof text, nullptr);
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ' ||
+                        text[length - 1] == '.'))
+    --length;
+  if (length == 0) return "I/O error " + std::to_string(osCode);
+  return std::string(text, length);
+}
+
+}  // namespace os_file
