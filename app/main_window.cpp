@@ -1,0 +1,165 @@
+#include "app/main_window.h"
+
+#include <chrono>
+
+#include "app/file_type.h"
+#include "app/note_folder.h"
+#include "app/note_list_operations.h"
+#include "app/tray_menu.h"
+#include "look/skin.h"
+#include "notes/note_window.h"
+#include "res/resource_ids.h"
+#include "storage/file_io.h"
+#include "win/error_box.h"
+#include "win/program_folder.h"
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+
+// New notes land at random places; one generator seeded from the clock at start serves them all
+// (seeding again per note would put notes made within one clock tick on the same spot).
+std::mt19937 ClockSeededGenerator() {
+  const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+  return std::mt19937(static_cast<std::mt19937::result_type>(ticks ^ GetCurrentProcessId()));
+}
+
+}  // namespace
+
+TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder)
+    : programFolder_(std::move(programFolder)),
+      notesFolder_(NotesFolderOf(programFolder_)),
+      random_(ClockSeededGenerator()),
+      menu_(TrayMenuRows()),
+      noteMenu_(menu_.submenu(kNoteSubmenu)) {
+  // The extended style comes at the end of the start-up; until then the window is a plain
+  // hidden one of size 0 that other processes can already find.
+  create({.className = kControllerClass, .caption = kControllerCaption, .style = WS_POPUP});
+  AttachController(this);
+  {
+    BusyScope starting(*this);
+    StartUp(arguments);
+  }
+  AttachTray();
+}
+
+TKliMain::~TKliMain() { CloseSequence(); }
+
+TKliMain::SuspensionScope::~SuspensionScope() {
+  win::ShowingErrors([this] { controller_.ResumeNotes(); });
+}
+
+void TKliMain::StartUp(const std::vector<std::string>& arguments) {
+  // Any step may fail (a damaged skin, a registry that refuses keys); its error is shown and
+  // the start goes on, so the program always ends up with its tray icon and menu.
+  settings_.ConfigName = "options.dat";
+  settings_.ConfigFolder = win::LowerCase(programFolder_);
+  programPath_ = win::LowerCase(win::ProgramFilePath());
+  // The icon shows from here on; clicks on it do nothing until the start-up is complete.
+  tray_ = std::make_unique<win::TrayIcon>(hwnd(), kTrayIconId, kTrayMessage);
+  win::ShowingErrors([this] { LoadTrayIcon(); });
+  tray_->Show(trayImage_.get(), kTrayHint);
+  allShown_ = settings_.StartupShow != ssShowNone;
+
+  if (!win::ShowingErrors([this] { skin_ = std::make_unique<TQuorSkin>(settings_.SkinName, programFolder_); }) &&
+      settings_.SkinName != "default") {
+    win::ShowingErrors([this] { skin_ = std::make_unique<TQuorSkin>("default", programFolder_); });
+  }
+  notes_ = std::make_unique<TQuorLista>();
+  // Before any note is read or written: the folder exists, and what an interrupted save left
+  // there is gone (the store files themselves are intact).
+  win::ShowingErrors([this] { PrepareNotesFolder(notesFolder_); });
+  if (skin_) RestoreNotes();
+  OpenPaths(arguments);
+  win::ShowingErrors([this] { RegisterFileType(programPath_); });
+}
+
+void TKliMain::AttachTray() {
+  // Nothing between these two lets a message in: once the style shows, clicks are served.
+  SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  trayAttached_ = true;
+}
+
+void TKliMain::LoadTrayIcon() {
+  HICON icon = nullptr;
+  if (!settings_.TrayIconFile.empty() && FileExists(settings_.TrayIconFile)) {
+    icon = static_cast<HICON>(
+        LoadImageA(nullptr, settings_.TrayIconFile.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+  }
+  if (icon == nullptr) {
+    // A named file that is missing (or unreadable) gives icon 0, as does an index out of range.
+    int index = settings_.TrayIconFile.empty() ? settings_.TrayIconIndex : 0;
+    if (index > 3) index = 0;
+    icon = static_cast<HICON>(LoadImageA(win::ProgramInstance(), MAKEINTRESOURCEA(IDI_TRAY0 + index), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  }
+  trayImage_.reset(icon);
+  tray_->SetIcon(trayImage_.get());
+}
+
+void TKliMain::RestoreNotes() {
+  for (const std::string& name : NoteFileNames(notesFolder_)) {
+    // One unreadable note file costs that note only; the others are restored.
+    win::ShowingErrors([&] {
+      TTFoglio& note = notes_->AddFromFile(Skin(), name, notesFolder_);
+      switch (settings_.StartupShow) {
+        case ssLastState: note.SetShown(note.Shown()); break;
+        case ssShowAll: note.SetShown(true); break;
+        case ssShowNone: note.SetShown(false); break;
+        default: break;
+      }
+      InsertMenuEntry(note);
+    });
+  }
+}
+
+void TKliMain::SaveAllNotes() {
+  if (!notes_) return;
+  for (int i = 0; i < notes_->Count(); ++i) {
+    TTFoglio& note = notes_->Note(i);
+    if (!note.Closed()) win::ShowingErrors([&] { note.SaveNote(note.StorePath()); });
+  }
+}
+
+void TKliMain::CloseSequence() {
+  if (closing_) return;
+  closing_ = true;
+  trayAttached_ = false;
+  {
+    // Out of the member first, so that whatever the closing notes set off finds no list.
+    std::unique_ptr<TQuorLista> notes = std::move(notes_);
+    notes.reset();
+  }
+  AttachController(nullptr);
+  skin_.reset();
+  tray_.reset();
+  destroy();
+}
+
+TQuorSkin& TKliMain::Skin() const {
+  if (!skin_) throw std::runtime_error("No skin is loaded: notes cannot be made");
+  return *skin_;
+}
+
+void TKliMain::InsertMenuEntry(TTFoglio& note) { note.ListItem().InsertInto(noteMenu_, 0); }
+
+bool TKliMain::StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const {
+  return notes_ && notes_->UsesStoreName(storeName, asking);
+}
+
+void TKliMain::SuspendNotes() {
+  ++busy_;
+  // A dialog opened while another one is open must not take the hidden state for the real one.
+  if (suspended_++ > 0) return;
+  if (notes_) ::SuspendNotes(*notes_);
+}
+
+void TKliMain::ResumeNotes() {
+  if (suspended_ == 0) return;
+  if (--suspended_ == 0 && notes_) ::ResumeNotes(*notes_);
+  LeaveBusy();
+}
+
+void TKliMain::EndNoteEditing() {
+  if (notes_) ::EndNoteEditing(*notes_);
+}

@@ -1,0 +1,137 @@
+#pragma once
+// The controller TKliMain: a hidden window that lives for the whole run. It owns the settings,
+// the skin, the notes and the tray icon with its menu, carries out every global command (tray,
+// menu, messages from other processes) and offers the notes what they need of it (NoteHost).
+#include <windows.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/note_list.h"
+#include "app/settings.h"
+#include "app/window_messages.h"
+#include "notes/note_host.h"
+#include "win/handles.h"
+#include "win/menu.h"
+#include "win/tray_icon.h"
+#include "win/window.h"
+
+class TQuorSkin;
+class TTFoglio;
+
+inline constexpr const char* kTrayHint = "Quor K-lI 5.00";
+
+class TKliMain final : public win::Window, public NoteHost {
+ public:
+  // Creates the controller window and runs the start-up sequence: settings, skin, the notes of
+  // the notes folder, the files of `arguments`, the file association, the tray icon.
+  TKliMain(std::vector<std::string> arguments, std::string programFolder);
+  // Runs the close sequence if the window is still open.
+  ~TKliMain() override;
+
+  // NoteHost: what the notes call.
+  void OpenNoteFile(const std::string& path) override;
+  void SuspendNotes() override;
+  void ResumeNotes() override;
+  void EndNoteEditing() override;
+  bool DeleteToRecycleBin() const override { return settings_.DeleteToRecycleBin; }
+  bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
+
+ protected:
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  // Exit and "Close all" take notes away; while a modal dialog, the tray menu or the start-up is
+  // under way (some caller up the stack still holds a note), they wait until it ends.
+  class BusyScope;
+  static constexpr UINT kTrayMessage = WM_APP + 1;
+  class SuspensionScope;
+
+  // Start-up (main_window.cpp).
+  void StartUp(const std::vector<std::string>& arguments);
+  // The end of the start-up: from here on the tray icon and its menu answer the user.
+  void AttachTray();
+  void LoadTrayIcon();
+  void RestoreNotes();
+  void CloseSequence();
+  void SaveAllNotes();
+
+  // Commands (main_window_commands.cpp).
+  void RunCommand(ControllerCommand command, LPARAM lParam);
+  void RunTrayCommand(UINT id);
+  void NewNote();
+  TTFoglio* OpenNote(const std::string& path);  // the note made, or null when no file is there
+  void OpenPaths(const std::vector<std::string>& paths);
+  void OpenPath(const std::string& path);
+  void OpenHandOverList();
+  void OpenFileDialog();
+  void SetAllVisible(bool visible);
+  void SetAllOnTop(bool on);
+  void CascadeNotes();
+  void CloseAllNotes();
+  void Exit();
+  void ShowTrayMenu(POINT at);
+  void ShowHelp(bool homePage) const;
+  void BringNoteToFront(UINT menuId);
+  void InsertMenuEntry(TTFoglio& note);
+  TQuorSkin& Skin() const;
+
+  // Window messages (main_window_messages.cpp).
+  LRESULT FileNameChar(WPARAM wp, LPARAM lp);
+  LRESULT CopyData(const COPYDATASTRUCT* data);
+  void TrayNotification(LPARAM mouseMessage);
+  void Defer(ControllerCommand command);
+  void LeaveBusy();
+
+  std::string programFolder_;
+  std::string programPath_;  // lower case, as the file association and the Run value hold it
+  std::string notesFolder_;
+  TQuorSettings settings_;
+  bool allShown_ = true;
+  PendingFileName pendingFileName_;
+  std::mt19937 random_;
+
+  win::PopupMenu menu_;
+  HMENU noteMenu_ = nullptr;
+  win::UniqueIcon trayImage_;
+  std::unique_ptr<win::TrayIcon> tray_;
+  bool trayAttached_ = false;
+  UINT taskbarCreated_ = win::TrayIcon::TaskbarCreatedMessage();
+
+  // Declared after the menu so that the notes (whose entries sit in it) go first.
+  std::unique_ptr<TQuorSkin> skin_;
+  std::unique_ptr<TQuorLista> notes_;
+
+  int busy_ = 0;
+  int suspended_ = 0;
+  bool closing_ = false;
+  bool exitDeferred_ = false;
+  bool closeAllDeferred_ = false;
+};
+
+// Marks the controller busy for one scope (see Defer).
+class TKliMain::BusyScope {
+ public:
+  explicit BusyScope(TKliMain& controller) : controller_(controller) { ++controller_.busy_; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+  ~BusyScope() { controller_.LeaveBusy(); }
+
+ private:
+  TKliMain& controller_;
+};
+
+// SuspendNotes for one scope: ResumeNotes runs however the scope ends, so the notes come back
+// and the tray reacts again even after a command in between failed.
+class TKliMain::SuspensionScope {
+ public:
+  explicit SuspensionScope(TKliMain& controller) : controller_(controller) { controller_.SuspendNotes(); }
+  SuspensionScope(const SuspensionScope&) = delete;
+  SuspensionScope& operator=(const SuspensionScope&) = delete;
+  ~SuspensionScope();
+
+ private:
+  TKliMain& controller_;
+};

@@ -1,0 +1,196 @@
+// The controller's commands: the tray menu, the tray click, UM_COMMAND and what the notes ask.
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <exception>
+
+#include "app/hand_over_list.h"
+#include "app/main_window.h"
+#include "app/note_list_operations.h"
+#include "app/note_placement.h"
+#include "app/tray_menu.h"
+#include "notes/note_menu_entry.h"
+#include "notes/note_window.h"
+#include "storage/file_io.h"
+#include "win/error_box.h"
+
+namespace {
+
+constexpr const char* kHomePage = "https://example.org/qkli/";
+constexpr const char* kHelpPage = "quorkli5.htm";
+
+}  // namespace
+
+void TKliMain::RunCommand(ControllerCommand command, LPARAM lParam) {
+  switch (command) {
+    case ControllerCommand::NewNote: NewNote(); break;
+    case ControllerCommand::Exit: Exit(); break;
+    case ControllerCommand::ShowAll: SetAllVisible(true); break;
+    case ControllerCommand::HideAll: SetAllVisible(false); break;
+    case ControllerCommand::CloseAll: CloseAllNotes(); break;
+    case ControllerCommand::Cascade: CascadeNotes(); break;
+    case ControllerCommand::MenuAt: {
+      const MenuPoint at = DecodeMenuPoint(lParam);
+      ShowTrayMenu({at.X, at.Y});
+      break;
+    }
+    // The options dialog and the skin selector are not part of the program yet.
+    case ControllerCommand::Options:
+    case ControllerCommand::SkinSelector: break;
+  }
+}
+
+void TKliMain::RunTrayCommand(UINT id) {
+  switch (id) {
+    case cmdNewKli: NewNote(); break;
+    case cmdShowAllKli:
+    case cmdShowAllNotes:
+    case cmdEditShowAll: SetAllVisible(true); break;
+    case cmdOpenFile: OpenFileDialog(); break;
+    case cmdCascade: CascadeNotes(); break;
+    case cmdHideAll:
+    case cmdEditHideAll: SetAllVisible(false); break;
+    case cmdCloseAll: CloseAllNotes(); break;
+    case cmdAllOnTop: SetAllOnTop(true); break;
+    case cmdAllNotOnTop: SetAllOnTop(false); break;
+    case cmdHomePage: ShowHelp(true); break;
+    case cmdInformations: ShowHelp(false); break;
+    case cmdExit: Exit(); break;
+    // Options, skins, mail and the about box are not part of the program yet.
+    case cmdMainOptions:
+    case cmdSkinSelector:
+    case cmdMailKli:
+    case cmdAbout: break;
+    default:
+      if (id >= kNoteMenuFirstId && id <= kNoteMenuLastId) BringNoteToFront(id);
+      break;
+  }
+}
+
+void TKliMain::NewNote() {
+  if (!notes_) return;
+  TTFoglio& note = notes_->Note(notes_->AddNew(Skin(), settings_.ShowInTrayArea, settings_.InsertDateTime));
+  const ScreenPoint at = RandomNotePlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                             note.Width(), note.Height(), [this] { return random_(); });
+  note.MoveTo(at.X, at.Y);
+  note.SetShown(true);
+  note.SetOnTop(settings_.AllOnTop);
+  // Made while a dialog has the notes hidden: it stays when the others come back.
+  if (suspended_ > 0) note.SuspendedShown = true;
+  InsertMenuEntry(note);
+  if (settings_.ShowAllOnAdd) SetAllVisible(true);
+}
+
+void TKliMain::OpenNoteFile(const std::string& path) { OpenNote(path); }
+
+TTFoglio* TKliMain::OpenNote(const std::string& path) {
+  if (!notes_) return nullptr;
+  if (!FileExists(path)) {
+    win::ShowErrorBox("File not found :" + path);
+    return nullptr;
+  }
+  NewNote();
+  TTFoglio& note = notes_->Current();
+  note.OpenFileInNote(path);
+  return &note;
+}
+
+void TKliMain::OpenPaths(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) win::ShowingErrors([&] { OpenPath(path); });
+}
+
+void TKliMain::OpenPath(const std::string& path) {
+  if (!notes_) return;
+  // Checked first: a path that names no file would otherwise leave an empty hidden note that
+  // comes back at every start.
+  if (!FileExists(path)) {
+    win::ShowErrorBox("File not found :" + path);
+    return;
+  }
+  TTFoglio& note = notes_->AddFromFile(Skin(), std::string(), std::string());
+  if (suspended_ > 0) note.SuspendedShown = true;
+  // A file that fails half-way still leaves a visible note with what was read, so the user
+  // sees it (and can delete it) instead of an invisible note that persists.
+  std::exception_ptr failure;
+  try {
+    note.OpenFileInNote(path);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  note.SetShown(true);
+  InsertMenuEntry(note);
+  if (failure) std::rethrow_exception(failure);
+  note.setOnFront();
+}
+
+void TKliMain::OpenHandOverList() {
+  const std::string list = HandOverListPath(programFolder_);
+  const std::vector<std::string> paths = ReadHandOverList(list);
+  // Gone before the files open: a file that fails must not leave the list for the next start.
+  DeleteFileA(list.c_str());
+  OpenPaths(paths);
+}
+
+void TKliMain::OpenFileDialog() {
+  SuspensionScope suspended(*this);
+  char file[MAX_PATH * 4] = {};
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = hwnd();
+  dialog.lpstrFilter = "K-li files (*.KLI)\0*.kli\0Text files (*.TXT)\0*.txt\0All files (*.*)\0*.*\0";
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = sizeof file;
+  dialog.lpstrDefExt = "kli";
+  dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (GetOpenFileNameA(&dialog)) OpenNote(file);
+}
+
+void TKliMain::SetAllVisible(bool visible) {
+  allShown_ = visible;
+  if (notes_) ::SetAllVisible(*notes_, visible);
+}
+
+void TKliMain::SetAllOnTop(bool on) {
+  if (notes_) ::SetAllOnTop(*notes_, on);
+}
+
+void TKliMain::CascadeNotes() {
+  if (notes_) ::CascadeNotes(*notes_, GetSystemMetrics(SM_CXSCREEN));
+}
+
+void TKliMain::CloseAllNotes() {
+  if (busy_ > 0) return Defer(ControllerCommand::CloseAll);
+  if (notes_) ::CloseAllNotes(*notes_);
+}
+
+void TKliMain::Exit() {
+  if (busy_ > 0) return Defer(ControllerCommand::Exit);
+  CloseSequence();
+}
+
+void TKliMain::ShowTrayMenu(POINT at) {
+  if (!trayAttached_ || suspended_ > 0 || closing_) return;
+  UINT chosen = 0;
+  {
+    BusyScope tracking(*this);
+    chosen = menu_.track(hwnd(), at);
+  }
+  if (chosen != 0 && !closing_) RunTrayCommand(chosen);
+}
+
+void TKliMain::ShowHelp(bool homePage) const {
+  const std::string folder = programFolder_ + "\\help";
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(hwnd(), "open", homePage ? kHomePage : kHelpPage,
+                                                              nullptr, homePage ? nullptr : folder.c_str(),
+                                                              SW_SHOWMAXIMIZED));
+  if (result <= 32) win::ShowErrorBox(std::string("Can't open ") + (homePage ? kHomePage : folder + "\\" + kHelpPage));
+}
+
+void TKliMain::BringNoteToFront(UINT menuId) {
+  if (!notes_) return;
+  for (int i = 0; i < notes_->Count(); ++i) {
+    TTFoglio& note = notes_->Note(i);
+    if (note.ListItem().Id() == menuId) return note.setOnFront();
+  }
+}

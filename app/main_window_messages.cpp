@@ -1,0 +1,124 @@
+// The controller window's messages: the open interface for other processes, the tray icon's
+// notifications, the session's end and the loss of focus.
+#include "app/main_window.h"
+#include "app/note_list_operations.h"
+#include "win/error_box.h"
+
+#include <utility>
+
+namespace {
+
+
+}  // namespace
+
+LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == taskbarCreated_ && msg != 0) {
+    if (tray_) tray_->Restore();
+    return 0;
+  }
+  switch (msg) {
+    case UM_PING: return kPingAnswer;
+    case UM_OPENLIST:
+      // A list that cannot be read is shown as an error and answers 0.
+      OpenHandOverList();
+      return 1;
+    case UM_FILENAMECHAR: return FileNameChar(wp, lp);
+    case UM_COMMAND:
+      if (const auto command = DecodeCommand(wp, static_cast<std::int64_t>(lp)))
+        win::ShowingErrors([&] { RunCommand(*command, lp); });
+      return 1;
+    case UM_OPTIONS:
+      // Answered as the options dialog will answer it; the dialog is not part of the program yet.
+      return 0;
+    case WM_COPYDATA: return CopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case kTrayMessage:
+      TrayNotification(lp);
+      return 0;
+    case WM_ACTIVATEAPP:
+      // The program lost the focus: notes of an Activable skin go back to their display.
+      if (!wp && trayAttached_ && !closing_) EndNoteEditing();
+      return 0;
+    case WM_QUERYENDSESSION:
+      // The session may end without another word: every note is on disk before we agree.
+      SaveAllNotes();
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp) {
+        // While a dialog is open its note is still in use: only save; otherwise close as at Exit.
+        if (busy_ > 0) SaveAllNotes();
+        else CloseSequence();
+      }
+      return 0;
+    case WM_CLOSE:
+      Exit();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default: return defaultHandling(msg, wp, lp);
+  }
+}
+
+LRESULT TKliMain::FileNameChar(WPARAM wp, LPARAM lp) {
+  switch (PendingFileName::Classify(wp, static_cast<std::int64_t>(lp))) {
+    case PendingFileName::Step::Clear: pendingFileName_.Clear(); return 1;
+    case PendingFileName::Step::Open:
+      win::ShowingErrors([this] { OpenNote(pendingFileName_.Text()); });
+      return 1;
+    case PendingFileName::Step::Append:
+      return static_cast<LRESULT>(pendingFileName_.Append(static_cast<unsigned char>(lp & 0xFF)));
+    case PendingFileName::Step::Ignore: break;
+  }
+  return 1;
+}
+
+LRESULT TKliMain::CopyData(const COPYDATASTRUCT* data) {
+  if (data == nullptr) return 0;
+  if (data->dwData != kCopyDataOpen && data->dwData != kCopyDataOpenAndPrint) return 0;
+  const std::string path = CopyDataPath(data->lpData, data->cbData);
+  // 102 also prints the note it opened; printing comes with the note commands, until then
+  // the note only opens.
+  win::ShowingErrors([&] { OpenNote(path); });
+  return 1;
+}
+
+void TKliMain::TrayNotification(LPARAM mouseMessage) {
+  if (!trayAttached_ || suspended_ > 0 || closing_) return;
+  switch (LOWORD(mouseMessage)) {
+    case WM_LBUTTONUP:
+      EndNoteEditing();
+      switch (settings_.TrayClickAction) {
+        case taNewNote: NewNote(); break;
+        case taShowAll: SetAllVisible(true); break;
+        case taToggleAll: SetAllVisible(!allShown_); break;
+        case taShowMenu: {
+          POINT at{};
+          GetCursorPos(&at);
+          ShowTrayMenu(at);
+          break;
+        }
+        default: break;
+      }
+      break;
+    case WM_RBUTTONUP: {
+      EndNoteEditing();
+      POINT at{};
+      GetCursorPos(&at);
+      ShowTrayMenu(at);
+      break;
+    }
+    default: break;
+  }
+}
+
+void TKliMain::Defer(ControllerCommand command) {
+  if (command == ControllerCommand::Exit) exitDeferred_ = true;
+  if (command == ControllerCommand::CloseAll) closeAllDeferred_ = true;
+}
+
+void TKliMain::LeaveBusy() {
+  if (--busy_ > 0 || closing_ || hwnd() == nullptr) return;
+  // Posted, not run here: the caller that was busy (a note's dialog) is still on the stack.
+  if (std::exchange(closeAllDeferred_, false)) PostMessageA(hwnd(), UM_COMMAND, 10, 10);
+  if (std::exchange(exitDeferred_, false)) PostMessageA(hwnd(), UM_COMMAND, 5, 5);
+}

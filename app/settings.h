@@ -1,0 +1,31 @@
+#pragma once
+// The settings record of the program, with the values a first start runs on. Reading and
+// writing the configuration file come later; until then the controller runs on these defaults.
+#include <cstdint>
+#include <string>
+
+// Which restored notes show at start-up.
+enum StartupShowMode : uint8_t { ssLastState = 0, ssShowAll = 1, ssShowNone = 2 };
+// What a left click on the tray icon does; any value above taNone does nothing either.
+enum TrayClickMode : uint8_t { taNewNote = 0, taShowAll = 1, taToggleAll = 2, taShowMenu = 3, taNone = 4 };
+
+struct TQuorSettings {
+  std::string ConfigName = "options.dat";
+  std::string ConfigFolder;  // the program folder in lower case; the controller fills it at start
+  bool ReservedFlag = true;  // read, kept and written back, never used
+  bool RunAtStartup = false;
+  uint8_t StartupShow = ssLastState;
+  bool ShowAllOnAdd = true;
+  bool AllOnTop = true;
+  bool DeleteToRecycleBin = false;
+  bool InsertDateTime = false;
+  bool ShowInTrayArea = false;
+  std::string TrayIconFile;
+  uint8_t TrayClickAction = taNewNote;
+  uint8_t TrayIconIndex = 1;
+  std::string SmtpServer = "smtp.example.com";
+  uint8_t SmtpPort = 25;  // one byte on purpose: the configuration file holds the port in a byte
+  std::string UserName = "User Name";
+  std::string UserMail = "user@example.com";
+  std::string SkinName = "default";
+};
