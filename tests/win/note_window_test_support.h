@@ -21,46 +21,17 @@
 #include "notes/note_host.h"
 #include "notes/note_window.h"
 #include "storage/file_io.h"
+#include "tests/win/app_test_support.h"
+#include "tests/win/bmp_file.h"
 
 namespace note_test {
 
 namespace fs = std::filesystem;
 
-// A 24-bit BMP file of one colour with a differently coloured lower-left pixel (the
-// transparent colour), so transparent pictures still show their body.
+// A BMP file of one colour with a differently coloured lower-left pixel (the transparent
+// colour), so transparent pictures still show their body.
 inline std::string BmpFile(int width, int height, COLORREF body, COLORREF corner) {
-  const int stride = (width * 3 + 3) & ~3;
-  const auto imageSize = static_cast<uint32_t>(stride * height);
-  std::string file;
-  auto put16 = [&](uint16_t v) { file.append(reinterpret_cast<const char*>(&v), 2); };
-  auto put32 = [&](uint32_t v) { file.append(reinterpret_cast<const char*>(&v), 4); };
-  file += "BM";
-  put32(54 + imageSize);
-  put32(0);
-  put32(54);
-  put32(40);
-  put32(static_cast<uint32_t>(width));
-  put32(static_cast<uint32_t>(height));
-  put16(1);
-  put16(24);
-  put32(0);
-  put32(imageSize);
-  put32(2835);
-  put32(2835);
-  put32(0);
-  put32(0);
-  for (int y = height - 1; y >= 0; --y) {  // bottom row first
-    std::string row;
-    for (int x = 0; x < width; ++x) {
-      const COLORREF c = (x == 0 && y == height - 1) ? corner : body;
-      row += static_cast<char>(GetBValue(c));
-      row += static_cast<char>(GetGValue(c));
-      row += static_cast<char>(GetRValue(c));
-    }
-    row.resize(static_cast<size_t>(stride), '\0');
-    file += row;
-  }
-  return file;
+  return test_bmp::BmpFile(width, height, [=](int x, int y) { return x == 0 && y == height - 1 ? corner : body; });
 }
 
 inline void WriteBytes(const fs::path& path, const std::string& bytes) {
@@ -118,42 +89,7 @@ class FakeHost final : public NoteHost {
   mutable int takenAnswers = 0;  // answer "taken" this many times first
 };
 
-// Presses OK on every error box of this process ("Quor k-li") and keeps its text.
-class ErrorBoxWatcher {
- public:
-  ErrorBoxWatcher() : thread_([this] { Run(); }) {}
-  ~ErrorBoxWatcher() {
-    stop_ = true;
-    thread_.join();
-  }
-  std::vector<std::string> Texts() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return texts_;
-  }
-
- private:
-  void Run() {
-    while (!stop_) {
-      HWND box = FindWindowA("#32770", "Quor k-li");
-      DWORD pid = 0;
-      if (box != nullptr) GetWindowThreadProcessId(box, &pid);
-      if (box != nullptr && pid == GetCurrentProcessId()) {
-        char text[1024] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        {
-          std::lock_guard<std::mutex> lock(mutex_);
-          texts_.emplace_back(text);
-        }
-        SendMessageA(box, WM_COMMAND, IDOK, 0);
-      }
-      Sleep(10);
-    }
-  }
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<std::string> texts_;
-  std::thread thread_;
-};
+using app_test::ErrorBoxWatcher;
 
 // Skins from these values: a 200 x 120 note with a title strip (move area) over a stretched
 // background, minimise and delete buttons on the strip, a caption label below the text box.

@@ -4,12 +4,10 @@
 #include <windows.h>
 
 #include <array>
-#include <atomic>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
-#include "win/error_box.h"
+#include "tests/win/app_test_support.h"
 #include "win/menu.h"
 #include "win/registry.h"
 #include "win/window.h"
@@ -61,33 +59,6 @@ TEST(MenuTable, ParsesShortcutsAndRejectsUnknownKeys) {
   EXPECT_THROW(win::ParseShortcut("Hyper+Q", 5), std::invalid_argument);
 }
 
-// Presses OK on the program's error box from another thread and keeps its text.
-class ErrorBoxAnswerer {
- public:
-  ErrorBoxAnswerer()
-      : thread_([this] {
-          while (!stop_) {
-            if (HWND box = FindWindowA("#32770", win::kApplicationTitle)) {
-              char text[512] = {};
-              GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-              seen_ = text;
-              SendMessageA(box, WM_COMMAND, IDOK, 0);
-            }
-            Sleep(20);
-          }
-        }) {}
-  ~ErrorBoxAnswerer() {
-    stop_ = true;
-    thread_.join();
-  }
-  std::string seen() const { return seen_; }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::string seen_;
-  std::thread thread_;
-};
-
 class ThrowingWindow : public win::Window {
  public:
   ThrowingWindow() { create({.className = "QkliThrowingWindow", .caption = "thrower"}); }
@@ -105,14 +76,14 @@ class ThrowingWindow : public win::Window {
 };
 
 TEST(WindowBase, ShowsAHandlerErrorAndKeepsServingMessages) {
-  ErrorBoxAnswerer answerer;
+  app_test::ErrorBoxWatcher boxes;
   ThrowingWindow window;
   ASSERT_NE(window.hwnd(), nullptr);
   EXPECT_EQ(window.send(WM_USER + 7), 0);  // the error box ends the command, not the program
   EXPECT_EQ(window.handled, 1);
   EXPECT_EQ(window.send(WM_USER + 8), 42);
-  for (int i = 0; i < 50 && answerer.seen().empty(); ++i) Sleep(20);
-  EXPECT_EQ(answerer.seen(), "Error at readInt:type");
+  ASSERT_TRUE(boxes.WaitFor(1));
+  EXPECT_EQ(boxes.Texts().front(), "Error at readInt:type");
 }
 
 TEST(WindowBase, DestroyingTheObjectDestroysTheWindow) {
