@@ -17,22 +17,22 @@ void Window::destroy() {
   hwnd_ = nullptr;
 }
 
-void Window::create(const WindowSpec& spec) {
+void Window::create(const WindowSpec& params) {
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
-  if (!GetClassInfoExA(ProgramInstance(), spec.className, &existing)) {
+  if (!GetClassInfoExA(ProgramInstance(), params.className, &existing)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.style = spec.classStyle;
+    wc.style = params.classStyle;
     wc.lpfnWndProc = &Window::procedure;
     wc.hInstance = ProgramInstance();
-    wc.hIcon = spec.icon;
-    wc.hCursor = spec.cursor != nullptr ? spec.cursor : LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = spec.className;
+    wc.hIcon = params.icon;
+    wc.hCursor = params.cursor != nullptr ? params.cursor : LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = params.className;
     if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Cannot register window class");
   }
-  CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style, spec.x, spec.y, spec.width,
-                  spec.height, spec.owner, nullptr, ProgramInstance(), this);
+  CreateWindowExA(params.exStyle, params.className, params.caption, params.style, params.x, params.y, params.width,
+                  params.height, params.owner, nullptr, ProgramInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("Cannot create window");
 }
 

@@ -32,7 +32,7 @@ class Window {
  protected:
   Window() = default;
   // Registers the class on first use and creates the window; handle() sees WM_CREATE.
-  void create(const WindowSpec& spec);
+  void create(const WindowSpec& params);
   void destroy();
   virtual LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT defaultHandling(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
