@@ -99,6 +99,15 @@ TEST_F(ControllerMessages, CopyDataIsReadOnlyWithinItsSize) {
   Stop();
 }
 
+TEST_F(ControllerMessages, AMissingHandOverListIsReportedAndAnsweredWithZero) {
+  Start();
+  EXPECT_EQ(Send(UM_OPENLIST), 0);
+  EXPECT_EQ(ErrorBoxes(1).size(), 1u);
+  EXPECT_TRUE(Notes().empty());
+  EXPECT_EQ(Send(UM_PING), 50);
+  Stop();
+}
+
 TEST_F(ControllerMessages, CloseAllDeletesEveryNoteAndItsStoreFile) {
   Start();
   for (int i = 0; i < 2; ++i) Send(UM_COMMAND, 4, 4);

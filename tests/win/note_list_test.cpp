@@ -79,6 +79,7 @@ class NoteListTest : public ::testing::Test {
 
   fs::path folder_;
   std::unique_ptr<TQuorSkin> skin_;
+  std::unique_ptr<TQuorSkin> otherSkin_;  // goes after the notes that use it
   std::unique_ptr<TQuorLista> notes_;
   std::unique_ptr<ListHost> host_;
 };
@@ -196,6 +197,23 @@ TEST_F(NoteListTest, OnTopForAllAndTheCascade) {
     EXPECT_EQ(notes_->Note(i).Width(), 200);
     EXPECT_FALSE(Visible(notes_->Note(i)));  // visibility does not change
   }
+}
+
+TEST_F(NoteListTest, EndOfEditingSwitchesEveryOpenNoteButNoClosedOneToItsDisplay) {
+  // A skin that shows inactive notes read-only.
+  otherSkin_ = std::make_unique<TQuorSkin>("glass", app_test::WindowsPath(QKLI_PROGRAM_DIR));
+  ASSERT_TRUE(otherSkin_->Options().Activable);
+  TTFoglio& closed = notes_->AddFromFile(*otherSkin_, "", Folder());
+  closed.CloseNote();  // the note's own delete: it stays in the list, closed
+  TTFoglio& first = notes_->AddFromFile(*otherSkin_, "", Folder());
+  TTFoglio& second = notes_->AddFromFile(*otherSkin_, "", Folder());
+  ASSERT_TRUE(closed.TextBoxVisible());
+  ASSERT_TRUE(first.TextBoxVisible());
+  ASSERT_TRUE(second.TextBoxVisible());
+  EndNoteEditing(*notes_);
+  EXPECT_FALSE(first.TextBoxVisible());
+  EXPECT_FALSE(second.TextBoxVisible());
+  EXPECT_TRUE(closed.TextBoxVisible());
 }
 
 TEST_F(NoteListTest, CloseAllRemovesEveryNoteAndItsStoreFile) {
