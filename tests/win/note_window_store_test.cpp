@@ -168,6 +168,32 @@ TEST_F(NoteWindowTest, TextFilesOpenWithNormalisedLineBreaksAndSaveAsTheBoxHolds
   EXPECT_EQ(ReadBytes(Base() + "\\copy.kli.txt").substr(0, 2), "\x04\x32");
 }
 
+TEST_F(NoteWindowTest, NoteFileKeepsTheLinesAsTheBoxWrapsThem) {
+  TQuorSkin& skin = TestSkin();
+  TTFoglio& note = NewNote(skin);
+  const std::string paragraph =
+      "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi omicron pi rho";
+  note.SetText(paragraph);
+  const NoteData state = StateOf(note, Base() + "\\wrapped.kli");
+  ASSERT_GE(state.Lines.size(), 2u) << "a paragraph wider than the box is one entry per shown line";
+  std::string joined;
+  for (const std::string& line : state.Lines) {
+    EXPECT_LE(line.size(), paragraph.size() / 2 + 10) << line;
+    joined += line;
+  }
+  std::erase(joined, ' ');
+  std::string words = paragraph;
+  std::erase(words, ' ');
+  EXPECT_EQ(joined, words);
+
+  // The plain text file keeps the paragraph whole; the note file brings it back in lines.
+  note.SaveNote(Base() + "\\wrapped.txt");
+  EXPECT_EQ(ReadBytes(Base() + "\\wrapped.txt"), paragraph);
+  TTFoglio& reopened = NewNote(skin);
+  reopened.LoadNote(Base() + "\\wrapped.kli");
+  EXPECT_EQ(reopened.Text(), EditTextFromLines(state.Lines));
+}
+
 TEST_F(NoteWindowTest, TextFileTooLongForTheEditBoxIsRefusedAndTheNoteStaysAsItWas) {
   TTFoglio& note = NewNote(TestSkin());
   note.SetText("mine");

@@ -2,7 +2,9 @@
 // the skin applied, its menu entry, its tray icon and dropped files.
 #include <shlobj.h>
 
+#include <cstring>
 #include <regex>
+#include <utility>
 
 #include "notes/documents_folder.h"
 #include "note_window_test_support.h"
@@ -93,6 +95,48 @@ TEST_F(NoteWindowTest, DocumentsFolderComesExpandedFromTheUserShellFolders) {
     RegSetValueExA(folders.handle(), "Personal", 0, REG_EXPAND_SZ,
                    reinterpret_cast<const BYTE*>(previous->c_str()), static_cast<DWORD>(previous->size() + 1));
   }
+}
+
+// A registry value taken away for one test and put back as it was, type and bytes alike.
+class RemovedValue {
+ public:
+  RemovedValue(const std::string& keyPath, const char* name)
+      : key_(win::RegistryKey::Create(HKEY_CURRENT_USER, keyPath)), name_(name) {
+    DWORD size = 0;
+    if (RegQueryValueExA(key_.handle(), name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+      bytes_.resize(size);
+      had_ = RegQueryValueExA(key_.handle(), name_, nullptr, &type_, bytes_.data(), &size) == ERROR_SUCCESS;
+    }
+    RegDeleteValueA(key_.handle(), name_);
+  }
+  ~RemovedValue() {
+    if (had_) RegSetValueExA(key_.handle(), name_, 0, type_, bytes_.data(), static_cast<DWORD>(bytes_.size()));
+  }
+  void Set(const char* value) const {
+    RegSetValueExA(key_.handle(), name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>(std::strlen(value) + 1));
+  }
+  void Remove() const { RegDeleteValueA(key_.handle(), name_); }
+
+ private:
+  win::RegistryKey key_;
+  const char* name_;
+  DWORD type_ = REG_NONE;
+  std::vector<BYTE> bytes_;
+  bool had_ = false;
+};
+
+TEST_F(NoteWindowTest, DocumentsFolderFallsBackToShellFoldersAndThenToNothing) {
+  const std::string explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+  const RemovedValue user(explorer + "User Shell Folders", "Personal");
+  const RemovedValue shell(explorer + "Shell Folders", "Personal");
+
+  TQuorSkin& skin = TestSkin();
+  shell.Set("C:\\shell documents");
+  EXPECT_EQ(NewNote(skin).FileName(), "C:\\shell documents\\noname.kli");
+
+  shell.Remove();
+  EXPECT_EQ(NewNote(skin).FileName(), "\\noname.kli");
 }
 
 TEST_F(NoteWindowTest, ShownAndOnTopFollowTheWindow) {
@@ -223,6 +267,58 @@ TEST_F(NoteWindowTest, EmptySkinGivesThePlainYellowWindow) {
   SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(169, 50));
   SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(169, 50));
   EXPECT_EQ(note.Width(), 170);
+}
+
+TEST_F(NoteWindowTest, TextBoxOfColourIndex254OrMoreTakesTheWindowsOwnColour) {
+  // The colours of the window's surface and of the inside of its edit box, as painted.
+  const auto paintedColours = [&](const std::string& name, const std::string& colors) {
+    const std::string ini =
+        "[Colors]\r\n" + colors + "[Text Box]\r\nleft=10\r\ntop=10\r\nright=-10\r\ndown=-10\r\n";
+    TTFoglio& note = NewNote(WriteSkin(name, ini, false));
+    note.MoveTo(60, 60);
+    note.SetShown(true);
+    UpdateWindow(note.hwnd());
+    Pump(100);
+    HDC windowDc = GetDC(note.hwnd());
+    const COLORREF window = GetPixel(windowDc, 3, 3);
+    ReleaseDC(note.hwnd(), windowDc);
+    HDC boxDc = GetDC(note.TextBox());
+    const COLORREF box = GetPixel(boxDc, 60, 40);
+    ReleaseDC(note.TextBox(), boxDc);
+    return std::pair(window, box);
+  };
+  // White is never a random entry, so a box that drew a colour of its own would show it.
+  const auto [white, whiteBox] = paintedColours("white", "bgk=15\r\nbgktext=254\r\n");
+  EXPECT_EQ(white, RGB(255, 255, 255));
+  EXPECT_EQ(whiteBox, white);
+  const auto [random, randomBox] = paintedColours("random", "bgk=16\r\nbgktext=255\r\n");
+  EXPECT_NE(random, RGB(0, 0, 0));
+  EXPECT_NE(random, RGB(255, 255, 255));
+  EXPECT_EQ(randomBox, random);
+}
+
+TEST_F(NoteWindowTest, CaptionTextIsBlackWhateverItsFontColour) {
+  const std::string ini =
+      "[Colors]\r\nbgk=15\r\n[Caption]\r\nActive=1\r\nleft=4\r\ntop=4\r\n"
+      "[Caption Font]\r\nname=Arial\r\nsize=16\r\nBold=1\r\ncolor=9\r\n";
+  TTFoglio& note = NewNote(WriteSkin("red-caption", ini, false));
+  note.SetFileName("WWWWWW");
+  note.MoveTo(60, 60);
+  note.SetShown(true);
+  UpdateWindow(note.hwnd());
+  Pump(100);
+  HDC dc = GetDC(note.hwnd());
+  int dark = 0, reddish = 0;
+  for (int y = 4; y < 34; ++y) {
+    for (int x = 4; x < 140; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      if (GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64) ++dark;
+      if (GetRValue(c) > GetGValue(c) + 60) ++reddish;
+    }
+  }
+  ReleaseDC(note.hwnd(), dc);
+  EXPECT_GT(dark, 20);
+  EXPECT_EQ(reddish, 0);
 }
 
 TEST_F(NoteWindowTest, SkinPicturesAreDrawnFromTheSharedBitmaps) {
