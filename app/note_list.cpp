@@ -54,7 +54,8 @@ int TQuorLista::AddNew(TQuorSkin& skin, bool showInTrayArea, bool insertDateTime
 }
 
 TTFoglio& TQuorLista::AddFromFile(TQuorSkin& skin, const std::string& fileName, const std::string& folder) {
-  return Append(std::make_unique<TTFoglio>(false, false, folder, fileName, skin));
+  // The note keeps the visibility it stored: it is hidden here, and the controller shows it.
+  return Append(std::make_unique<TTFoglio>(false, false, folder, fileName, skin, TTFoglio::StoredVisibility::Keep));
 }
 
 bool TQuorLista::UsesStoreName(const std::string& storeName, const TTFoglio* except) const {

@@ -1,6 +1,5 @@
 #include "notes/note_window.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -39,8 +38,8 @@ HICON NoteIcon() {
 }  // namespace
 
 TTFoglio::TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder,
-                   std::string storeName, TQuorSkin& skin)
-    : skin_(skin), storeFolder_(std::move(storeFolder)) {
+                   std::string storeName, TQuorSkin& skin, StoredVisibility storedVisibility)
+    : skin_(skin), storeFolder_(std::move(storeFolder)), applyShown_(storedVisibility == StoredVisibility::Apply) {
   data_.FileName = DocumentsFolder() + "\\noname.kli";
   data_.StoreName = std::move(storeName);
   data_.OwnTrayIcon = ownTrayIcon;
@@ -65,7 +64,12 @@ TTFoglio::TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder
                           0, hwnd(), nullptr, win::ProgramInstance(), nullptr);
   if (text_ == nullptr) throw std::runtime_error("Cannot create the note's edit box");
   SendMessageA(text_, EM_SETLIMITTEXT, kTextCapacity, 0);
-  SetWindowSubclass(text_, &TTFoglio::TextBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed by hand, its own procedure kept in its user data: the common controls' subclass
+  // looks its chain up in a window property on every message, and under Wine each such lookup
+  // is a round trip to the server (a note's edit box gets dozens of messages while it is made
+  // and read back). The wide calls keep the edit box a Unicode window, as it was created.
+  SetWindowLongPtrW(text_, GWLP_USERDATA, GetWindowLongPtrW(text_, GWLP_WNDPROC));
+  SetWindowLongPtrW(text_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTFoglio::TextBoxProcedure));
   tray_ = std::make_unique<win::TrayIcon>(hwnd(), kTrayId, kTrayMessage);
   FormCreate(stampOnCreate);
 }
@@ -84,9 +88,8 @@ void TTFoglio::FormCreate(bool stampOnCreate) {
   SetShown(false);
   SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
   DragAcceptFiles(hwnd(), TRUE);
+  // The window was created at the skin's size.
   ApplyNoteSkin();
-  SetWindowPos(hwnd(), nullptr, 0, 0, skin_.Options().Width, skin_.Options().Height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (skin_.Options().TextBox.BackColor >= 254) SetTextBackColor(data_.BackColor);
   if (storeFolder_.empty()) storeFolder_ = win::ProgramFolder() + "\\cache";
   if (restored_) {
@@ -101,6 +104,7 @@ void TTFoglio::FormCreate(bool stampOnCreate) {
   }
   SetOwnTrayIcon(data_.OwnTrayIcon);
   LayoutFrame();
+  applyShown_ = true;
 }
 
 void TTFoglio::SetShown(bool visible) {
@@ -112,7 +116,10 @@ void TTFoglio::SetShown(bool visible) {
 }
 
 void TTFoglio::SetOnTop(bool on) {
-  SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kOnTopFlags);
+  // Out of the topmost band is no move at all for a window that is not in it; skipped, every
+  // restored note spares a trip to the window server.
+  const bool topmost = (GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  if (on || topmost) SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kOnTopFlags);
   data_.OnTop = on;
   FormActivate();
 }
@@ -346,6 +353,9 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
       // A note closed by the system is hidden and saved, never destroyed: the note list owns it.
       StoreOnClose();
       ShowWindow(hwnd(), SW_HIDE);
+      return 0;
+    case kTextBoxMouseMove:
+      TextBoxMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return 0;
     case kTrayMessage:
       TrayNotification(lp);

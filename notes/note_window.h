@@ -22,11 +22,16 @@
 
 class TTFoglio : public win::Window {
  public:
+  // What a restored note does with the visibility its file stored: shows itself as the file
+  // says, or only keeps it in Shown() for whoever shows the note later. Kept, the window is
+  // mapped once, when it already has its final place, size and text, instead of being shown
+  // here and hidden again by its owner (each costs a round trip to the display server).
+  enum class StoredVisibility { Apply, Keep };
   // A new note passes empty `storeFolder` and `storeName` (it takes the program's "cache"
   // folder and a fresh store name); a restored note passes the notes folder and the name of
   // the file found there, which it reads at once. The note is created hidden.
   TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder, std::string storeName,
-           TQuorSkin& skin);
+           TQuorSkin& skin, StoredVisibility storedVisibility = StoredVisibility::Apply);
   // A note that is not closed writes itself to its store file first.
   ~TTFoglio() override;
 
@@ -142,8 +147,9 @@ class TTFoglio : public win::Window {
   bool SetCursorFor(HWND over, UINT hitTest);
   void PictureClicked(Part part);
   void TextBoxMouseMove(int x, int y);
-  static LRESULT CALLBACK TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                           DWORD_PTR self);
+  // The edit box passes its mouse moves on to the note with kTextBoxMouseMove.
+  static constexpr UINT kTextBoxMouseMove = WM_APP + 2;
+  static LRESULT CALLBACK TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   void DropFiles(HDROP drop);
   void TrayNotification(LPARAM mouseMessage);
@@ -153,6 +159,8 @@ class TTFoglio : public win::Window {
   std::string storeFolder_;
   bool closed_ = false;
   bool restored_ = false;
+  // False only while the constructor reads a store file whose visibility is to be kept.
+  bool applyShown_ = true;
   HWND text_ = nullptr;
 
   std::array<Picture, 6> pictures_{};

@@ -3,10 +3,7 @@
 // move area and the edge band are measured; the part that got the press keeps the moves.
 #include "notes/note_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
-
-#include "win/error_box.h"
 
 namespace {
 
@@ -148,13 +145,9 @@ void TTFoglio::TextBoxMouseMove(int x, int y) {
   if (effect.Cursor) cursor_ = *effect.Cursor;
 }
 
-LRESULT CALLBACK TTFoglio::TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                            DWORD_PTR self) {
-  if (msg == WM_MOUSEMOVE) {
-    auto* note = reinterpret_cast<TTFoglio*>(self);
-    win::ShowingErrors([&] { note->TextBoxMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); });
-  } else if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &TTFoglio::TextBoxProcedure, id);
-  }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+LRESULT CALLBACK TTFoglio::TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  // The note handles the move in its own window procedure, where an error is caught and shown.
+  if (msg == WM_MOUSEMOVE) SendMessageA(GetParent(hwnd), kTextBoxMouseMove, wp, lp);
+  const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return CallWindowProcW(own, hwnd, msg, wp, lp);
 }

@@ -170,7 +170,13 @@ void TTFoglio::ApplyItems(const NoteData& loaded, int itemsRead) {
   if (itemsRead >= 13) data_.Alarm.EveryDay = loaded.Alarm.EveryDay;
   if (itemsRead >= 14) data_.Alarm.Active = loaded.Alarm.Active;
   if (itemsRead >= 15) data_.Alarm.IsSet = loaded.Alarm.IsSet;
-  if (itemsRead >= 16) SetShown(loaded.Shown);
+  if (itemsRead >= 16) {
+    if (applyShown_) {
+      SetShown(loaded.Shown);
+    } else {
+      data_.Shown = loaded.Shown;
+    }
+  }
   if (itemsRead >= 17) SetOnTop(loaded.OnTop);
   if (itemsRead >= 18) SetOwnTrayIcon(loaded.OwnTrayIcon);
   if (itemsRead >= 19) data_.MailSubject = loaded.MailSubject;

@@ -107,6 +107,48 @@ TEST_F(NoteListTest, AddsHiddenNotesInOrderAndTracksTheCurrentOne) {
   EXPECT_EQ(second.Left(), 300);
 }
 
+// Counts the note windows of this thread that are told they are being shown (their edit boxes,
+// made visible inside a hidden note, do not count).
+class ShowWatch {
+ public:
+  ShowWatch() { hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId()); }
+  ~ShowWatch() { UnhookWindowsHookEx(hook_); }
+  ShowWatch(const ShowWatch&) = delete;
+  ShowWatch& operator=(const ShowWatch&) = delete;
+  static int Shows() { return shows_; }
+
+ private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    char name[16] = {};
+    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
+        GetClassNameA(call->hwnd, name, sizeof name) && std::string(name) == "TTFoglio")
+      ++shows_;
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline int shows_ = 0;
+  HHOOK hook_;
+};
+
+TEST_F(NoteListTest, RestoredNoteIsShownOnlyWhenTheControllerShowsIt) {
+  const std::string name = WriteNoteFile("3.kli", 250, true);
+  const int before = ShowWatch::Shows();
+  {
+    const ShowWatch watch;
+    TTFoglio& note = notes_->AddFromFile(*skin_, name, Folder());
+    // Read whole and placed, yet never on the screen: showing it here and hiding it again
+    // would cost two trips to the display server per note at every start.
+    EXPECT_EQ(ShowWatch::Shows(), before);
+    EXPECT_TRUE(note.Shown());
+    EXPECT_EQ(note.Left(), 250);
+    EXPECT_EQ(note.Text(), "note 3.kli");
+    note.SetShown(note.Shown());
+    EXPECT_EQ(ShowWatch::Shows(), before + 1);
+    EXPECT_TRUE(Visible(note));
+    EXPECT_EQ(GetFocus(), note.TextBox());
+  }
+}
+
 TEST_F(NoteListTest, DeleteRemovesTheNoteAndItsStoreFileAndShiftsTheRest) {
   TTFoglio& a = notes_->AddFromFile(*skin_, WriteNoteFile("1.kli", 10, true), Folder());
   TTFoglio& b = Add();

@@ -173,6 +173,25 @@ TEST_F(NoteMouseTest, SkinThatIsNotResizeableOnlyMoves) {
   EXPECT_EQ(BoxOf(note), (Box{110, 100, 200, 120}));
 }
 
+TEST_F(NoteMouseTest, MovesOverTheEditBoxSetTheCursorTheNoteShowsAtItsEdges) {
+  TTFoglio& note = PlacedNote();
+  const HWND hwnd = note.hwnd();
+  const auto cursorOverNote = [&] {
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  // The edit box's own positions, measured against the note's edge band.
+  SendMessageA(note.TextBox(), WM_MOUSEMOVE, 0, MAKELPARAM(0, 30));
+  EXPECT_EQ(cursorOverNote(), LoadCursorA(nullptr, IDC_SIZEWE));
+  SendMessageA(note.TextBox(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 30));
+  EXPECT_EQ(cursorOverNote(), LoadCursorA(nullptr, IDC_ARROW));
+  // The edit box still does its own work behind the note's look at the move, and takes its
+  // messages as the Unicode window it was made (typed characters are not narrowed on the way).
+  EXPECT_TRUE(IsWindowUnicode(note.TextBox()));
+  note.SetText("still an edit box");
+  EXPECT_EQ(note.Text(), "still an edit box");
+}
+
 TEST_F(NoteMouseTest, ButtonsOnTheTitleStripClickInsteadOfMoving) {
   TTFoglio& note = PlacedNote();
   const HWND hwnd = note.hwnd();

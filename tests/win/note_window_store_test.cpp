@@ -133,6 +133,29 @@ TEST_F(NoteWindowTest, RestoredNoteTakesEverythingFromItsFileAndWritesItBackUnch
   EXPECT_EQ(ReadBytes(CachePath("5.kli")), original);
 }
 
+TEST_F(NoteWindowTest, RestoredNoteCanKeepItsStoredVisibilityForWhoeverShowsIt) {
+  SaveNoteFile(CachePath("5.kli"), KnownNote());
+  TTFoglio& note = Keep(std::make_unique<TTFoglio>(false, false, Cache(), "5.kli", TestSkin(),
+                                                   TTFoglio::StoredVisibility::Keep));
+  EXPECT_FALSE(IsWindowVisible(note.hwnd()));
+  EXPECT_TRUE(note.Shown());
+  // Everything else is applied as ever.
+  EXPECT_EQ(note.Text(), "first line\r\nsecond");
+  EXPECT_EQ(note.Left(), 30);
+  EXPECT_EQ(note.Width(), 220);
+  EXPECT_TRUE(note.OnTop());
+  EXPECT_TRUE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // Only the restore keeps it: a note file opened later shows the note as the file says.
+  NoteData shown = KnownNote();
+  shown.OnTop = false;
+  const std::string other = Base() + "\\other.kli";
+  SaveNoteFile(other, shown);
+  note.LoadNote(other);
+  EXPECT_TRUE(IsWindowVisible(note.hwnd()));
+  EXPECT_FALSE(note.OnTop());
+  EXPECT_FALSE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 TEST_F(NoteWindowTest, NoteLeftOfThePrimaryScreenComesBackWhereItWas) {
   NoteData known = KnownNote();
   known.Left = -300;
