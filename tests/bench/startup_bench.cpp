@@ -30,6 +30,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
+// Windows paint after they are shown; memory is counted once the paints have settled, for qkli
+// and the floor alike.
+constexpr DWORD kSettleMs = 1500;
+
 
 std::string WindowsPath(std::string path) {
   if (!path.empty() && path.front() == '/') path = "Z:" + path;
@@ -153,7 +157,7 @@ QkliRun RunQkli(const fs::path& program) {
     DWORD_PTR answer = 0;
     return SendMessageTimeoutA(controller, UM_PING, 0, 0, SMTO_ABORTIFHUNG, 60000, &answer) && answer == 50;
   });
-  Sleep(300);  // let the last paints settle before the memory is counted
+  Sleep(kSettleMs);  // let the last paints settle before the memory is counted
   run.notes = FindWindows(qkli.info.dwProcessId, "TTFoglio").count;
   run.workingSet = WorkingSet(qkli.info.hProcess);
   const auto t1 = Clock::now();
@@ -165,6 +169,7 @@ QkliRun RunQkli(const fs::path& program) {
 
 struct FloorRun {
   double start = -1, exit = -1;
+  size_t workingSet = 0;
 };
 
 FloorRun RunFloor(const std::string& floorExe, const fs::path& cache) {
@@ -174,10 +179,16 @@ FloorRun RunFloor(const std::string& floorExe, const fs::path& cache) {
   if (!Launch(floorExe, "\"" + cache.string() + "\"", cache.string(), floor)) return run;
   HWND ready = nullptr;
   run.start = WaitUntil(t0, [&] { return (ready = FindClassOfProcess(floor.info.dwProcessId, "BareNotesFloorReady")) != nullptr; });
+  Sleep(kSettleMs);
+  run.workingSet = WorkingSet(floor.info.hProcess);
   const auto t1 = Clock::now();
   PostMessageA(ready, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(floor.info.hProcess, 60000) == WAIT_OBJECT_0) run.exit = Ms(Clock::now() - t1);
   return run;
+}
+
+double PerNoteKb(size_t full, size_t empty, int notes) {
+  return (static_cast<double>(full) - static_cast<double>(empty)) / 1024.0 / notes;
 }
 
 double Median(std::vector<double> values) {
@@ -202,7 +213,7 @@ int main(int argc, char** argv) {
 
   std::vector<double> start, exit, floorStart, floorExit, emptyStart;
   uintmax_t fileSize = 0;
-  size_t fullSet = 0, emptySet = 0;
+  size_t fullSet = 0, emptySet = 0, floorFullSet = 0, floorEmptySet = 0;
   int restored = 0;
   for (int round = 0; round < rounds; ++round) {
     FillNotes(cache, noteCount);
@@ -222,12 +233,17 @@ int main(int argc, char** argv) {
     const FloorRun floor = RunFloor(floorExe, cache);
     floorStart.push_back(floor.start);
     floorExit.push_back(floor.exit);
+    floorFullSet = floor.workingSet;
 
     FillNotes(cache, 0);
     const QkliRun empty = RunQkli(program);
     emptyStart.push_back(empty.start);
     emptySet = empty.workingSet;
+    floorEmptySet = RunFloor(floorExe, cache).workingSet;
   }
+  uintmax_t skinPixels = 0;
+  for (const auto& entry : fs::directory_iterator(program / "skins" / "default"))
+    if (entry.path().extension() == ".bmp") skinPixels += fs::file_size(entry.path());
   fs::remove_all(program);
 
   std::printf("qkli start-up and exit, %d notes (%ju bytes each), median of %d rounds\n", noteCount,
@@ -243,6 +259,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("  working set: %.1f MB with %d notes, %.1f MB with none (%.0f KB per note)\n", fullSet / 1048576.0, noteCount,
-              emptySet / 1048576.0, (static_cast<double>(fullSet) - static_cast<double>(emptySet)) / 1024.0 / noteCount);
+              emptySet / 1048576.0, PerNoteKb(fullSet, emptySet, noteCount));
+  std::printf("  floor working set: %.1f MB with %d windows, %.1f MB with none (%.0f KB per window)\n",
+              floorFullSet / 1048576.0, noteCount, floorEmptySet / 1048576.0,
+              PerNoteKb(floorFullSet, floorEmptySet, noteCount));
+  std::printf("  one copy of the default skin's pictures: %.0f KB\n", skinPixels / 1024.0);
   return 0;
 }
