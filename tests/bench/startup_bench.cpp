@@ -24,6 +24,7 @@
 #include "app/window_messages.h"
 #include "notes/note_data.h"
 #include "notes/note_file.h"
+#include "tests/win/app_test_support.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -61,42 +62,10 @@ bool Launch(const std::string& exe, const std::string& arguments, const std::str
                         &process.info) != 0;
 }
 
-struct Search {
-  DWORD pid;
-  const char* className;
-  HWND found = nullptr;
-  int count = 0;
-};
-
-BOOL CALLBACK FindOfProcess(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (pid == search->pid && std::string(name) == search->className) {
-    search->found = window;
-    ++search->count;
-  }
-  return TRUE;
-}
-
-Search FindWindows(DWORD pid, const char* className) {
-  Search search{pid, className};
-  EnumWindows(&FindOfProcess, reinterpret_cast<LPARAM>(&search));
-  return search;
-}
-
-// A window of `className` that belongs to the process; found by class, which asks the window
-// server far less than walking every window (the polling must not slow the program it times).
+// The polling must not slow the program it times: windows are found by class.
 HWND FindClassOfProcess(DWORD pid, const char* className) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w != nullptr;
-       w = FindWindowExA(nullptr, w, className, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid) return w;
-  }
-  return nullptr;
+  const std::vector<HWND> found = app_test::WindowsOfProcess(pid, className);
+  return found.empty() ? nullptr : found.front();
 }
 
 // Waits until `ready` says so, looking every 10 ms; the time it took, or -1 after a minute.
@@ -158,7 +127,7 @@ QkliRun RunQkli(const fs::path& program) {
     return SendMessageTimeoutA(controller, UM_PING, 0, 0, SMTO_ABORTIFHUNG, 60000, &answer) && answer == 50;
   });
   Sleep(kSettleMs);  // let the last paints settle before the memory is counted
-  run.notes = FindWindows(qkli.info.dwProcessId, "TTFoglio").count;
+  run.notes = static_cast<int>(app_test::WindowsOfProcess(qkli.info.dwProcessId, "TTFoglio").size());
   run.workingSet = WorkingSet(qkli.info.hProcess);
   const auto t1 = Clock::now();
   DWORD_PTR answer = 0;

@@ -135,22 +135,11 @@ TEST_F(ControllerMessages, ALeftClickOnTheTrayIconMakesANoteByDefault) {
   EXPECT_EQ(CacheFiles().size(), 1u);
 }
 
-struct MenuSearch {
-  DWORD processId;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindMenu(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<MenuSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (pid == search->processId && std::string(className) == "#32768" && IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+// The tray menu of the qkli process, when it is open.
+HWND OpenMenuOf(DWORD processId) {
+  for (HWND menu : app_test::WindowsOfProcess(processId, "#32768"))
+    if (IsWindowVisible(menu)) return menu;
+  return nullptr;
 }
 
 TEST_F(ControllerMessages, TheTrayMenuOpensAtTheGivenPointAndExitWaitsForIt) {
@@ -167,26 +156,26 @@ TEST_F(ControllerMessages, TheTrayMenuOpensAtTheGivenPointAndExitWaitsForIt) {
     });
   };
   auto menuCall = openMenu();
-  MenuSearch menu{ProcessId()};
+  HWND menu = nullptr;
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (menu.found == nullptr && std::chrono::steady_clock::now() < end) {
+  while (menu == nullptr && std::chrono::steady_clock::now() < end) {
     Sleep(20);
-    EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&menu));
-    if (menu.found == nullptr && menuCall.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+    menu = OpenMenuOf(ProcessId());
+    if (menu == nullptr && menuCall.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
       EXPECT_EQ(menuCall.get(), 1u);
       menuCall = openMenu();
     }
   }
-  ASSERT_NE(menu.found, nullptr) << "no tray menu";
+  ASSERT_NE(menu, nullptr) << "no tray menu";
   RECT r{};
-  GetWindowRect(menu.found, &r);
+  GetWindowRect(menu, &r);
   EXPECT_EQ(r.left, 300);
   EXPECT_EQ(r.top, 200);
 
   // Exit while the menu is open: answered at once, carried out once the menu has closed.
   EXPECT_EQ(Send(UM_COMMAND, 5, 5), 1);
   EXPECT_EQ(WaitForSingleObject(process_.hProcess, 200), WAIT_TIMEOUT);
-  PostMessageA(menu.found, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_EQ(menuCall.wait_for(std::chrono::seconds(5)), std::future_status::ready);
   EXPECT_EQ(menuCall.get(), 1u);
   ASSERT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);

@@ -24,47 +24,6 @@ bool StartProcess(const std::string& exe, const std::vector<std::string>& argume
                         &startup, &process) != 0;
 }
 
-struct ControllerSearch {
-  DWORD processId;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindController(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<ControllerSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (pid == search->processId && std::string(className) == kControllerClass) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-struct NoteSearch {
-  DWORD processId;
-  std::vector<NoteWindow> found;
-};
-
-BOOL CALLBACK FindNotes(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<NoteSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (pid == search->processId && std::string(className) == "TTFoglio") {
-    NoteWindow note{window, {}, {}, IsWindowVisible(window) != FALSE,
-                    (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0};
-    char title[1024] = {};
-    GetWindowTextA(window, title, sizeof title);
-    note.title = title;
-    GetWindowRect(window, &note.rect);
-    search->found.push_back(note);
-  }
-  return TRUE;
-}
-
 void CopyFolder(const fs::path& from, const fs::path& to) {
   fs::create_directories(to);
   for (const auto& entry : fs::directory_iterator(from)) {
@@ -122,11 +81,10 @@ void QkliTest::Start(const std::vector<std::string>& arguments) {
   boxes_ = std::make_unique<app_test::ErrorBoxWatcher>(process_.dwProcessId);
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
   for (;;) {
-    ControllerSearch search{process_.dwProcessId};
-    EnumWindows(&FindController, reinterpret_cast<LPARAM>(&search));
+    const std::vector<HWND> found = app_test::WindowsOfProcess(process_.dwProcessId, kControllerClass);
     // The controller takes the tool-window style at the end of its start-up.
-    if (search.found != nullptr && (GetWindowLongA(search.found, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
-      controller_ = search.found;
+    if (!found.empty() && (GetWindowLongA(found.front(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
+      controller_ = found.front();
       break;
     }
     ASSERT_LT(std::chrono::steady_clock::now(), end) << "qkli did not start";
@@ -181,9 +139,17 @@ LRESULT QkliTest::SendCopyData(ULONG_PTR kind, const void* data, DWORD size) con
 }
 
 std::vector<NoteWindow> QkliTest::Notes() const {
-  NoteSearch search{process_.dwProcessId, {}};
-  EnumWindows(&FindNotes, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<NoteWindow> notes;
+  for (HWND window : app_test::WindowsOfProcess(process_.dwProcessId, "TTFoglio")) {
+    NoteWindow note{window, {}, {}, IsWindowVisible(window) != FALSE,
+                    (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0};
+    char title[1024] = {};
+    GetWindowTextA(window, title, sizeof title);
+    note.title = title;
+    GetWindowRect(window, &note.rect);
+    notes.push_back(note);
+  }
+  return notes;
 }
 
 std::vector<NoteWindow> QkliTest::NewNotesSince(const std::vector<NoteWindow>& before) const {

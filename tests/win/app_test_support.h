@@ -20,6 +20,19 @@ inline std::string WindowsPath(std::string path) {
   return path;
 }
 
+// The top-level windows of `className` that belong to process `processId`. Found by class,
+// which asks the window server far less than walking every window.
+inline std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className) {
+  std::vector<HWND> found;
+  for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w != nullptr;
+       w = FindWindowExA(nullptr, w, className, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId) found.push_back(w);
+  }
+  return found;
+}
+
 // Finds the error boxes ("Quor k-li") of the process `processId`, keeps their text and presses
 // OK, so a test that sets one off neither hangs nor misses it.
 class ErrorBoxWatcher {
@@ -48,36 +61,24 @@ class ErrorBoxWatcher {
   }
 
  private:
-  struct Search {
-    DWORD processId;
-    HWND found = nullptr;
-  };
-  static BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char className[16] = {}, caption[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (pid == search->processId && std::string(className) == "#32770" && std::string(caption) == "Quor k-li" &&
-        IsWindowVisible(window)) {
-      search->found = window;
-      return FALSE;
+  HWND VisibleBox() const {
+    for (HWND box : WindowsOfProcess(processId_, "#32770")) {
+      char caption[32] = {};
+      GetWindowTextA(box, caption, sizeof caption);
+      if (std::string(caption) == "Quor k-li" && IsWindowVisible(box)) return box;
     }
-    return TRUE;
+    return nullptr;
   }
   void Run() {
     while (!stop_) {
-      Search search{processId_};
-      EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
-      if (search.found != nullptr) {
+      if (HWND box = VisibleBox()) {
         char text[1024] = {};
-        GetDlgItemTextA(search.found, 0xFFFF, text, sizeof text);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         {
           std::lock_guard<std::mutex> lock(mutex_);
           texts_.emplace_back(text);
         }
-        SendMessageTimeoutA(search.found, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        SendMessageTimeoutA(box, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
       }
       Sleep(10);
     }
