@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "win/error_box.h"
+#include "win/message_loop.h"
 #include "win/program_folder.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -25,10 +26,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!win::ShowingErrors([&] { controller = std::make_unique<TKliMain>(arguments, programFolder); })) return 1;
   lock.Release();
 
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return 0;
+  return win::RunMessageLoop();
 }

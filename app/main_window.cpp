@@ -30,8 +30,8 @@ TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder
     : programFolder_(std::move(programFolder)),
       notesFolder_(NotesFolderOf(programFolder_)),
       random_(ClockSeededGenerator()),
-      menu_(TrayMenuRows()),
-      noteMenu_(menu_.submenu(kNoteSubmenu)) {
+      menu_(TrayMenuRows(), kTrayFirstCommandId),
+      noteMenu_(menu_.Submenu(kNoteSubmenu)) {
   // The extended style comes at the end of the start-up; until then the window is a plain
   // hidden one of size 0 that other processes can already find.
   create({.className = kControllerClass, .caption = kControllerCaption, .style = WS_POPUP});

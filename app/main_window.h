@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,22 @@ class TKliMain final : public win::Window, public NoteHost {
   void CloseSequence();
   void SaveAllNotes();
 
-  // Commands (main_window_commands.cpp).
+  // Commands (main_window_commands.cpp). Those without arguments are the handlers of the tray
+  // menu's rows (app/tray_menu_win.cpp) and of the UM_COMMAND codes.
+  static std::span<const win::CommandRow<TKliMain>> TrayMenuRows();
   void RunCommand(ControllerCommand command, LPARAM lParam);
-  void RunTrayCommand(UINT id);
   void NewNote();
+  void ShowAllNotes() { SetAllVisible(true); }
+  void HideAllNotes() { SetAllVisible(false); }
+  void AllOnTop() { SetAllOnTop(true); }
+  void AllNotOnTop() { SetAllOnTop(false); }
+  void CloseAllCommand();
+  void MainOptions();
+  void SkinSelector();
+  void MailKli();
+  void HomePage() { ShowHelp(true); }
+  void Informations() { ShowHelp(false); }
+  void About();
   TTFoglio* OpenNote(const std::string& path);  // the note made, or null when no file is there
   void OpenPaths(const std::vector<std::string>& paths);
   void OpenPath(const std::string& path);
@@ -70,7 +83,6 @@ class TKliMain final : public win::Window, public NoteHost {
   void SetAllVisible(bool visible);
   void SetAllOnTop(bool on);
   void CascadeNotes();
-  void CloseAllNotes();
   void Exit();
   void ShowTrayMenu(POINT at);
   void ShowHelp(bool homePage) const;
@@ -82,7 +94,9 @@ class TKliMain final : public win::Window, public NoteHost {
   LRESULT FileNameChar(WPARAM wp, LPARAM lp);
   LRESULT CopyData(const COPYDATASTRUCT* data);
   void TrayNotification(LPARAM mouseMessage);
-  void Defer(ControllerCommand command);
+  // Exit and "Close all " wait while the controller is busy: the command is posted to this
+  // window once the last busy scope ends.
+  void Defer(void (TKliMain::*command)());
   void LeaveBusy();
 
   std::string programFolder_;
@@ -93,7 +107,7 @@ class TKliMain final : public win::Window, public NoteHost {
   PendingFileName pendingFileName_;
   std::mt19937 random_;
 
-  win::PopupMenu menu_;
+  win::CommandMenu<TKliMain> menu_;
   HMENU noteMenu_ = nullptr;
   win::UniqueIcon trayImage_;
   std::unique_ptr<win::TrayIcon> tray_;
@@ -107,8 +121,7 @@ class TKliMain final : public win::Window, public NoteHost {
   int busy_ = 0;
   int suspended_ = 0;
   bool closing_ = false;
-  bool exitDeferred_ = false;
-  bool closeAllDeferred_ = false;
+  std::vector<void (TKliMain::*)()> deferred_;
 };
 
 // Marks the controller busy for one scope (see Defer).

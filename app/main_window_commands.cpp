@@ -23,49 +23,23 @@ constexpr const char* kHelpPage = "quorkli5.htm";
 }  // namespace
 
 void TKliMain::RunCommand(ControllerCommand command, LPARAM lParam) {
-  switch (command) {
-    case ControllerCommand::NewNote: NewNote(); break;
-    case ControllerCommand::Exit: Exit(); break;
-    case ControllerCommand::ShowAll: SetAllVisible(true); break;
-    case ControllerCommand::HideAll: SetAllVisible(false); break;
-    case ControllerCommand::CloseAll: CloseAllNotes(); break;
-    case ControllerCommand::Cascade: CascadeNotes(); break;
-    case ControllerCommand::MenuAt: {
-      const MenuPoint at = DecodeMenuPoint(lParam);
-      ShowTrayMenu({at.X, at.Y});
-      break;
-    }
-    // The options dialog and the skin selector are not part of the program yet.
-    case ControllerCommand::Options:
-    case ControllerCommand::SkinSelector: break;
+  using Command = void (TKliMain::*)();
+  static constexpr std::pair<ControllerCommand, Command> kCommandsByCode[] = {
+      {ControllerCommand::NewNote, &TKliMain::NewNote},
+      {ControllerCommand::Exit, &TKliMain::Exit},
+      {ControllerCommand::Options, &TKliMain::MainOptions},
+      {ControllerCommand::SkinSelector, &TKliMain::SkinSelector},
+      {ControllerCommand::ShowAll, &TKliMain::ShowAllNotes},
+      {ControllerCommand::HideAll, &TKliMain::HideAllNotes},
+      {ControllerCommand::CloseAll, &TKliMain::CloseAllCommand},
+      {ControllerCommand::Cascade, &TKliMain::CascadeNotes},
+  };
+  if (command == ControllerCommand::MenuAt) {
+    const MenuPoint at = DecodeMenuPoint(lParam);
+    return ShowTrayMenu({at.X, at.Y});
   }
-}
-
-void TKliMain::RunTrayCommand(UINT id) {
-  switch (id) {
-    case cmdNewKli: NewNote(); break;
-    case cmdShowAllKli:
-    case cmdShowAllNotes:
-    case cmdEditShowAll: SetAllVisible(true); break;
-    case cmdOpenFile: OpenFileDialog(); break;
-    case cmdCascade: CascadeNotes(); break;
-    case cmdHideAll:
-    case cmdEditHideAll: SetAllVisible(false); break;
-    case cmdCloseAll: CloseAllNotes(); break;
-    case cmdAllOnTop: SetAllOnTop(true); break;
-    case cmdAllNotOnTop: SetAllOnTop(false); break;
-    case cmdHomePage: ShowHelp(true); break;
-    case cmdInformations: ShowHelp(false); break;
-    case cmdExit: Exit(); break;
-    // Options, skins, mail and the about box are not part of the program yet.
-    case cmdMainOptions:
-    case cmdSkinSelector:
-    case cmdMailKli:
-    case cmdAbout: break;
-    default:
-      if (id >= kNoteMenuFirstId && id <= kNoteMenuLastId) BringNoteToFront(id);
-      break;
-  }
+  for (const auto& [code, run] : kCommandsByCode)
+    if (code == command) return (this->*run)();
 }
 
 void TKliMain::NewNote() {
@@ -159,24 +133,34 @@ void TKliMain::CascadeNotes() {
   if (notes_) ::CascadeNotes(*notes_, GetSystemMetrics(SM_CXSCREEN));
 }
 
-void TKliMain::CloseAllNotes() {
-  if (busy_ > 0) return Defer(ControllerCommand::CloseAll);
+void TKliMain::CloseAllCommand() {
+  if (busy_ > 0) return Defer(&TKliMain::CloseAllCommand);
   if (notes_) ::CloseAllNotes(*notes_);
 }
 
 void TKliMain::Exit() {
-  if (busy_ > 0) return Defer(ControllerCommand::Exit);
+  if (busy_ > 0) return Defer(&TKliMain::Exit);
   CloseSequence();
 }
+
+void TKliMain::MainOptions() {}
+
+void TKliMain::SkinSelector() {}
+
+void TKliMain::MailKli() {}
+
+void TKliMain::About() {}
 
 void TKliMain::ShowTrayMenu(POINT at) {
   if (!trayAttached_ || suspended_ > 0 || closing_) return;
   UINT chosen = 0;
   {
     BusyScope tracking(*this);
-    chosen = menu_.track(hwnd(), at);
+    menu_.UpdateChecks(*this);
+    chosen = menu_.Track(hwnd(), at);
   }
-  if (chosen != 0 && !closing_) RunTrayCommand(chosen);
+  if (chosen == 0 || closing_) return;
+  if (!menu_.Run(*this, chosen) && chosen >= kNoteMenuFirstId && chosen <= kNoteMenuLastId) BringNoteToFront(chosen);
 }
 
 void TKliMain::ShowHelp(bool homePage) const {

@@ -4,12 +4,8 @@
 #include "app/note_list_operations.h"
 #include "win/error_box.h"
 
+#include <algorithm>
 #include <utility>
-
-namespace {
-
-
-}  // namespace
 
 LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == taskbarCreated_ && msg != 0) {
@@ -48,6 +44,10 @@ LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (busy_ > 0) SaveAllNotes();
         else CloseSequence();
       }
+      return 0;
+    case WM_COMMAND:
+      // The commands deferred while the controller was busy come back this way.
+      if (lp == 0 && HIWORD(wp) == 0) menu_.Run(*this, LOWORD(wp));
       return 0;
     case WM_CLOSE:
       Exit();
@@ -111,14 +111,12 @@ void TKliMain::TrayNotification(LPARAM mouseMessage) {
   }
 }
 
-void TKliMain::Defer(ControllerCommand command) {
-  if (command == ControllerCommand::Exit) exitDeferred_ = true;
-  if (command == ControllerCommand::CloseAll) closeAllDeferred_ = true;
+void TKliMain::Defer(void (TKliMain::*command)()) {
+  if (std::find(deferred_.begin(), deferred_.end(), command) == deferred_.end()) deferred_.push_back(command);
 }
 
 void TKliMain::LeaveBusy() {
   if (--busy_ > 0 || closing_ || hwnd() == nullptr) return;
   // Posted, not run here: the caller that was busy (a note's dialog) is still on the stack.
-  if (std::exchange(closeAllDeferred_, false)) PostMessageA(hwnd(), UM_COMMAND, 10, 10);
-  if (std::exchange(exitDeferred_, false)) PostMessageA(hwnd(), UM_COMMAND, 5, 5);
+  for (const auto command : std::exchange(deferred_, {})) PostMessageA(hwnd(), WM_COMMAND, menu_.IdOf(command), 0);
 }

@@ -8,6 +8,9 @@ namespace win {
 
 inline constexpr const char* kApplicationTitle = "Quor k-li";
 
+// Shows the box and waits for OK. While one error box is open, a further error (a timer or a
+// paint that fails again while the box's own loop runs) is not stacked on it: it goes to the
+// debugger output only.
 void ShowErrorBox(std::string_view text);
 
 // Runs `action` and shows any exception it throws in the error box instead of letting it

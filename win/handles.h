@@ -7,30 +7,37 @@
 
 namespace win {
 
-template <typename Handle, typename Release>
+// The value that means "no handle". Most kinds use null; files and sockets use a value of
+// their own (INVALID_HANDLE_VALUE, INVALID_SOCKET), which a traits type names.
+template <typename Handle>
+struct NullIsEmpty {
+  static Handle Empty() { return Handle{}; }
+};
+
+template <typename Handle, typename Release, typename Traits = NullIsEmpty<Handle>>
 class Unique {
  public:
   Unique() = default;
   explicit Unique(Handle handle) : handle_(handle) {}
   Unique(const Unique&) = delete;
   Unique& operator=(const Unique&) = delete;
-  Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+  Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Empty())) {}
   Unique& operator=(Unique&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, Handle{}));
+    if (this != &other) reset(std::exchange(other.handle_, Traits::Empty()));
     return *this;
   }
   ~Unique() { reset(); }
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Handle{}; }
-  Handle release() { return std::exchange(handle_, Handle{}); }
-  void reset(Handle handle = Handle{}) {
-    if (handle_ != Handle{}) Release{}(handle_);
+  explicit operator bool() const { return handle_ != Traits::Empty(); }
+  Handle release() { return std::exchange(handle_, Traits::Empty()); }
+  void reset(Handle handle = Traits::Empty()) {
+    if (handle_ != Traits::Empty()) Release{}(handle_);
     handle_ = handle;
   }
 
  private:
-  Handle handle_{};
+  Handle handle_ = Traits::Empty();
 };
 
 struct ReleaseGdiObject { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
@@ -40,7 +47,10 @@ struct ReleaseIcon { void operator()(HICON h) const { DestroyIcon(h); } };
 struct ReleaseModule { void operator()(HMODULE h) const { FreeLibrary(h); } };
 struct ReleaseKey { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct ReleaseAccel { void operator()(HACCEL h) const { DestroyAcceleratorTable(h); } };
-struct ReleaseFile { void operator()(HANDLE h) const { if (h != INVALID_HANDLE_VALUE) CloseHandle(h); } };
+struct ReleaseKernelObject { void operator()(HANDLE h) const { CloseHandle(h); } };
+struct InvalidHandleIsEmpty {
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+};
 
 using UniqueFont = Unique<HFONT, ReleaseGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, ReleaseGdiObject>;
@@ -52,6 +62,10 @@ using UniqueIcon = Unique<HICON, ReleaseIcon>;
 using UniqueModule = Unique<HMODULE, ReleaseModule>;
 using UniqueKey = Unique<HKEY, ReleaseKey>;
 using UniqueAccel = Unique<HACCEL, ReleaseAccel>;
+// Mutexes, events, processes: null means none.
+using UniqueKernelObject = Unique<HANDLE, ReleaseKernelObject>;
+// Files: CreateFile reports failure with INVALID_HANDLE_VALUE, not null.
+using UniqueFile = Unique<HANDLE, ReleaseKernelObject, InvalidHandleIsEmpty>;
 
 // Selects a GDI object into a device context for one scope and puts the old one back.
 class SelectedObject {
@@ -64,6 +78,79 @@ class SelectedObject {
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// The device context of one WM_PAINT: BeginPaint here, EndPaint however the handler ends.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() { EndPaint(hwnd_, &paint_); }
+  HDC get() const { return dc_; }
+  const RECT& Invalid() const { return paint_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// A window's (or, for null, the screen's) common device context, released at the end of scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd = nullptr) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(hwnd_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// A WM_TIMER timer of a window, identified by the window and an id of the owner's choosing:
+// stopped when the owner goes, so no tick ever reaches a window whose object is gone.
+class WindowTimer {
+ public:
+  WindowTimer() = default;
+  WindowTimer(const WindowTimer&) = delete;
+  WindowTimer& operator=(const WindowTimer&) = delete;
+  WindowTimer(WindowTimer&& other) noexcept
+      : hwnd_(std::exchange(other.hwnd_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+  WindowTimer& operator=(WindowTimer&& other) noexcept {
+    if (this != &other) {
+      Stop();
+      hwnd_ = std::exchange(other.hwnd_, nullptr);
+      id_ = std::exchange(other.id_, 0);
+    }
+    return *this;
+  }
+  ~WindowTimer() { Stop(); }
+
+  // (Re)starts the timer; a running timer of the same window and id only takes the new period.
+  // Returns false when Windows refuses the timer.
+  bool Start(HWND hwnd, UINT_PTR id, UINT periodMs) {
+    if (Running() && (hwnd != hwnd_ || id != id_)) Stop();
+    if (SetTimer(hwnd, id, periodMs, nullptr) == 0) return false;
+    hwnd_ = hwnd;
+    id_ = id;
+    return true;
+  }
+  void Stop() {
+    if (hwnd_ != nullptr) KillTimer(hwnd_, id_);
+    hwnd_ = nullptr;
+    id_ = 0;
+  }
+  bool Running() const { return hwnd_ != nullptr; }
+  UINT_PTR Id() const { return id_; }
+
+ private:
+  HWND hwnd_ = nullptr;
+  UINT_PTR id_ = 0;
 };
 
 }  // namespace win

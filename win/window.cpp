@@ -3,6 +3,7 @@
 #include "win/error_box.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace win {
 
@@ -17,6 +18,17 @@ void Window::destroy() {
   hwnd_ = nullptr;
 }
 
+bool Window::PreTranslateMessage(MSG&) { return false; }
+
+Window* Window::FromHandle(HWND hwnd) {
+  // Only windows of our own classes carry an object in their user data; a control or another
+  // program's window may keep anything there.
+  if (hwnd == nullptr ||
+      GetClassLongPtrA(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::procedure))
+    return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
 void Window::create(const WindowSpec& params) {
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
@@ -28,15 +40,29 @@ void Window::create(const WindowSpec& params) {
     wc.hInstance = ProgramInstance();
     wc.hIcon = params.icon;
     wc.hCursor = params.cursor != nullptr ? params.cursor : LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = params.background;
     wc.lpszClassName = params.className;
     if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Cannot register window class");
   }
+  createFailure_ = nullptr;
   CreateWindowExA(params.exStyle, params.className, params.caption, params.style, params.x, params.y, params.width,
                   params.height, params.owner, nullptr, ProgramInstance(), this);
+  if (createFailure_) std::rethrow_exception(std::exchange(createFailure_, nullptr));
   if (hwnd_ == nullptr) throw std::runtime_error("Cannot create window");
 }
 
 LRESULT Window::handle(UINT msg, WPARAM wp, LPARAM lp) { return defaultHandling(msg, wp, lp); }
+
+LRESULT Window::AfterFailure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT:
+      // Marked painted, or Windows would ask again at once and the failure would repeat.
+      ValidateRect(hwnd, nullptr);
+      return 0;
+    default:
+      return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
 
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
@@ -51,10 +77,17 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self->hwnd_ = nullptr;
     return DefWindowProcA(hwnd, msg, wp, lp);
   }
-  LRESULT result = 0;
-  if (!ShowingErrors([&] { result = self->handle(msg, wp, lp); })) {
-    result = msg == WM_CREATE ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
+  if (msg == WM_CREATE) {
+    // A window whose creation failed is not made: create() rethrows the failure to its caller.
+    try {
+      return self->handle(msg, wp, lp);
+    } catch (...) {
+      self->createFailure_ = std::current_exception();
+      return -1;
+    }
   }
+  LRESULT result = 0;
+  if (!ShowingErrors([&] { result = self->handle(msg, wp, lp); })) result = AfterFailure(hwnd, msg, wp, lp);
   return result;
 }
 

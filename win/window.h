@@ -4,6 +4,7 @@
 // message gets its default treatment, so no exception ever crosses into Windows.
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 namespace win {
@@ -18,6 +19,7 @@ struct WindowSpec {
   HICON icon = nullptr;
   HCURSOR cursor = nullptr;  // null: the normal arrow
   UINT classStyle = 0;
+  HBRUSH background = nullptr;  // null: the window paints all of itself
 };
 
 class Window {
@@ -29,9 +31,18 @@ class Window {
   HWND hwnd() const { return hwnd_; }
   LRESULT send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageA(hwnd_, msg, wp, lp); }
 
+  // The object behind a window this program made with this class, or null for any other window.
+  static Window* FromHandle(HWND hwnd);
+
+  // Asked by the message loop before a message for this window or one of its controls is
+  // translated and dispatched: true when the window has dealt with it (an accelerator, the
+  // keyboard navigation of a form). Runs inside the loop's error boundary.
+  virtual bool PreTranslateMessage(MSG& msg);
+
  protected:
   Window() = default;
-  // Registers the class on first use and creates the window; handle() sees WM_CREATE.
+  // Registers the class on first use and creates the window; handle() sees WM_CREATE. Throws
+  // when the window cannot be made, also when handle() failed for WM_CREATE.
   void create(const WindowSpec& params);
   void destroy();
   virtual LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
@@ -39,7 +50,10 @@ class Window {
 
  private:
   static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT AfterFailure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   HWND hwnd_ = nullptr;
+  // What made WM_CREATE fail, handed on to create()'s caller instead of shown here.
+  std::exception_ptr createFailure_;
 };
 
 // Module handle of the running program.

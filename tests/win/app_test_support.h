@@ -3,6 +3,7 @@
 // error boxes of one process, and paths of the build's program folder as Windows sees them.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -28,7 +29,8 @@ inline std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className
        w = FindWindowExA(nullptr, w, className, nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
-    if (owner == processId) found.push_back(w);
+    // A window that changes its place in the z-order during the walk is met twice.
+    if (owner == processId && std::find(found.begin(), found.end(), w) == found.end()) found.push_back(w);
   }
   return found;
 }

@@ -42,7 +42,9 @@ TEST_P(ShippedSkinTest, LoadsWithEveryPictureAndAUsableLayout) {
   for (SkinElement element : kSkinElements) {
     const auto bitmap = skin.Bitmap(element);
     ASSERT_TRUE(bitmap) << static_cast<int>(element);
-    if (o.Image(element).Transparent) EXPECT_EQ(bitmap->TransparentColor(), RGB(255, 0, 255));
+    if (o.Image(element).Transparent) {
+      EXPECT_EQ(bitmap->TransparentColor(), RGB(255, 0, 255));
+    }
   }
   EXPECT_TRUE(o.Resizeable);
   EXPECT_TRUE(o.Background.Stretch) << "any window size must be covered";
@@ -126,8 +128,12 @@ TEST(ProgramPicturesTest, MenuPicturesAreSmallWithAnAlphaChannel) {
       const uint8_t* q = rgb + (i / 16) * out.dsBm.bmWidthBytes + (i % 16) * 3;
       const COLORREF got = RGB(q[2], q[1], q[0]);
       const uint32_t p = pixels[i];
-      if (p >> 24 == 0) EXPECT_EQ(got, menu) << name << " pixel " << i;
-      if (p >> 24 == 255) EXPECT_EQ(got, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF)) << name << " pixel " << i;
+      if (p >> 24 == 0) {
+        EXPECT_EQ(got, menu) << name << " pixel " << i;
+      }
+      if (p >> 24 == 255) {
+        EXPECT_EQ(got, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF)) << name << " pixel " << i;
+      }
     }
   }
   EXPECT_FALSE(FlattenMenuPicture(nullptr, 0));

@@ -6,6 +6,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tests/win/app_test_support.h"
 #include "win/menu.h"
@@ -20,43 +21,63 @@ std::string MenuText(HMENU menu, UINT position) {
   return text;
 }
 
-TEST(MenuTable, BuildsCaptionsSubmenusShortcutsAndChecks) {
-  static constexpr win::MenuRow kEdit[] = {{"Hide all", 11}, {"-"}, {"Show all", 12, "Ctrl+Shift+S"}};
-  static constexpr win::MenuRow kRows[] = {{"New K-li", 1, "Ctrl+N"}, {"Edit", 0, nullptr, kEdit}, {"-"}, {"Exit", 2}};
-  win::PopupMenu menu(kRows);
+// An owner of commands as a window would be.
+struct Commands {
+  std::vector<std::string> ran;
+  bool onTop = false;
+  void New() { ran.push_back("new"); }
+  void HideAll() { ran.push_back("hide"); }
+  void ToggleOnTop() { onTop = !onTop; }
+  void Print() { ran.push_back("print"); }
+  bool OnTop() const { return onTop; }
+};
+using Row = win::CommandRow<Commands>;
 
-  ASSERT_EQ(GetMenuItemCount(menu.handle()), 4);
-  EXPECT_EQ(MenuText(menu.handle(), 0), "New K-li\tCtrl+N");
-  EXPECT_EQ(MenuText(menu.handle(), 1), "Edit");
-  EXPECT_EQ(GetMenuItemID(menu.handle(), 2), 0u);  // separator
-  EXPECT_EQ(GetMenuItemID(menu.handle(), 3), 2u);
+TEST(CommandMenu, OneTableGivesTheMenuItsShortcutsTheDispatchAndTheChecks) {
+  static constexpr Row kEdit[] = {{"Hide all", nullptr, &Commands::HideAll},
+                                  {"-"},
+                                  {"Always on top", "Ctrl+Alt+T", &Commands::ToggleOnTop, &Commands::OnTop}};
+  static constexpr Row kInvisible[] = {{"print_inv", "Ctrl+P", &Commands::Print}};
+  static constexpr Row kRows[] = {{"New K-li", "Ctrl+N", &Commands::New},
+                                  {"Edit", nullptr, nullptr, nullptr, kEdit},
+                                  {"-"},
+                                  {.caption = "inv", .submenu = kInvisible, .hidden = true}};
+  static_assert(win::AllShortcutsParse(kRows));
+  const win::CommandMenu<Commands> menu(kRows, 100);
 
-  HMENU edit = menu.submenu("Edit");
-  EXPECT_EQ(GetSubMenu(menu.handle(), 1), edit);
-  EXPECT_EQ(MenuText(edit, 2), "Show all\tCtrl+Shift+S");
-  EXPECT_THROW(menu.submenu("Nope"), std::logic_error);
+  ASSERT_EQ(GetMenuItemCount(menu.Handle()), 3);  // the hidden submenu is in no menu
+  EXPECT_EQ(MenuText(menu.Handle(), 0), "New K-li\tCtrl+N");
+  EXPECT_EQ(MenuText(menu.Handle(), 1), "Edit");
+  HMENU edit = menu.Submenu("Edit");
+  EXPECT_EQ(GetSubMenu(menu.Handle(), 1), edit);
+  EXPECT_EQ(MenuText(edit, 2), "Always on top\tCtrl+Alt+T");
+  EXPECT_THROW(menu.Submenu("Nope"), std::logic_error);
 
-  menu.check(12, true);
-  EXPECT_TRUE(GetMenuState(edit, 12, MF_BYCOMMAND) & MF_CHECKED);
-  menu.check(12, false);
-  EXPECT_FALSE(GetMenuState(edit, 12, MF_BYCOMMAND) & MF_CHECKED);
+  // Ids in row order, hidden rows included; each runs its row's handler.
+  EXPECT_EQ(menu.IdOf(&Commands::New), 100u);
+  EXPECT_EQ(menu.IdOf(&Commands::HideAll), 101u);
+  EXPECT_EQ(menu.IdOf(&Commands::Print), 103u);
+  Commands owner;
+  EXPECT_TRUE(menu.Run(owner, 101));
+  EXPECT_TRUE(menu.Run(owner, 103));
+  EXPECT_FALSE(menu.Run(owner, 999));
+  EXPECT_EQ(owner.ran, (std::vector<std::string>{"hide", "print"}));
 
-  const auto accels = menu.accelerators();
-  ASSERT_EQ(accels.size(), 2u);
+  owner.onTop = true;
+  menu.UpdateChecks(owner);
+  EXPECT_TRUE(menu.IsChecked(102));
+  owner.onTop = false;
+  menu.UpdateChecks(owner);
+  EXPECT_FALSE(menu.IsChecked(102));
+
+  // The hidden row's shortcut is accelerated like the others.
+  std::vector<ACCEL> accels(8);
+  accels.resize(CopyAcceleratorTableA(menu.Accelerators(), accels.data(), 8));
+  ASSERT_EQ(accels.size(), 3u);
   EXPECT_EQ(accels[0].key, 'N');
   EXPECT_EQ(accels[0].fVirt, FVIRTKEY | FCONTROL);
-  EXPECT_EQ(accels[1].cmd, 12);
-  EXPECT_EQ(accels[1].fVirt, FVIRTKEY | FCONTROL | FSHIFT);
-}
-
-TEST(MenuTable, ParsesShortcutsAndRejectsUnknownKeys) {
-  EXPECT_EQ(win::ParseShortcut("Del", 5).key, VK_DELETE);
-  EXPECT_EQ(win::ParseShortcut("F2", 5).key, VK_F2);
-  EXPECT_EQ(win::ParseShortcut("Ctrl+F12", 5).key, VK_F12);
-  EXPECT_EQ(win::ParseShortcut("Alt+X", 5).fVirt, FVIRTKEY | FALT);
-  EXPECT_THROW(win::ParseShortcut("Ctrl+", 5), std::invalid_argument);
-  EXPECT_THROW(win::ParseShortcut("F13", 5), std::invalid_argument);
-  EXPECT_THROW(win::ParseShortcut("Hyper+Q", 5), std::invalid_argument);
+  EXPECT_EQ(accels[1].fVirt, FVIRTKEY | FCONTROL | FALT);
+  EXPECT_EQ(accels[2].cmd, 103);
 }
 
 class ThrowingWindow : public win::Window {
