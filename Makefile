@@ -28,16 +28,17 @@ build: deps configure
 	cmake --build $(NATIVE) -j $(JOBS)
 	cmake --build $(WINDOWS) -j $(JOBS)
 
+# The Windows runs end their Wine session and virtual display whatever the outcome.
 test: build
 	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
-	ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS); status=$$?; tools/wine-stop $(WINDOWS); exit $$status
 
 run: build
 	tools/run-qkli $(WINDOWS)
 
 bench: build
 	cmake --build $(NATIVE) --target bench
-	cmake --build $(WINDOWS) --target bench
+	cmake --build $(WINDOWS) --target bench; status=$$?; tools/wine-stop $(WINDOWS); exit $$status
 
 fuzz: build
 	cmake --build $(NATIVE) --target fuzz
