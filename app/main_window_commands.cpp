@@ -10,6 +10,7 @@
 #include "app/note_list_operations.h"
 #include "app/note_placement.h"
 #include "app/tray_menu.h"
+#include "look/skin.h"
 #include "notes/note_menu_entry.h"
 #include "notes/note_window.h"
 #include "storage/file_io.h"
@@ -71,6 +72,7 @@ void TKliMain::RunTrayCommand(UINT id) {
 void TKliMain::NewNote() {
   if (!notes_) return;
   TTFoglio& note = notes_->Note(notes_->AddNew(Skin(), settings_.ShowInTrayArea, settings_.InsertDateTime));
+  Skin().Events().PlayEvent(evNewNote);
   const ScreenPoint at = RandomNotePlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                              note.Width(), note.Height(), [this] { return random_(); });
   note.MoveTo(at.X, at.Y);
@@ -161,7 +163,10 @@ void TKliMain::CascadeNotes() {
 
 void TKliMain::CloseAllNotes() {
   if (busy_ > 0) return Defer(ControllerCommand::CloseAll);
-  if (notes_) ::CloseAllNotes(*notes_);
+  if (!notes_) return;
+  // Here and not where the command comes in: a deferred "Close all" comes in twice.
+  if (skin_) skin_->Events().PlayEvent(evClose);
+  ::CloseAllNotes(*notes_);
 }
 
 void TKliMain::Exit() {

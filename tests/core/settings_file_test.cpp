@@ -18,19 +18,17 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Str(std::string_view text) {
-  Bytes bytes{0, static_cast<uint8_t>(text.size())};
-  bytes.insert(bytes.end(), text.begin(), text.end());
-  return bytes;
-}
-Bytes Bool(bool value) { return {1, static_cast<uint8_t>(value)}; }
-Bytes Byte(uint8_t value) { return {4, value}; }
-Bytes Word(uint16_t value) { return {5, static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)}; }
 Bytes Cat(std::initializer_list<Bytes> parts) {
   Bytes all;
   for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
 }
+Bytes Str(std::string_view text) {
+  return Cat({{0, static_cast<uint8_t>(text.size())}, Bytes(text.begin(), text.end())});
+}
+Bytes Bool(bool value) { return {1, static_cast<uint8_t>(value)}; }
+Bytes Byte(uint8_t value) { return {4, value}; }
+Bytes Word(uint16_t value) { return {5, static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)}; }
 
 std::string AsciiLower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
