@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/settings_file.h"
 #include "app/window_messages.h"
 #include "notes/note_data.h"
 #include "notes/note_file.h"
@@ -73,39 +72,6 @@ TEST_F(StartUp, CommandLineFilesOpenAfterTheRestoredNotesInArgumentOrder) {
   EXPECT_EQ(TitlesInListOrder(Notes()), (std::vector<std::string>{"restored", first, second}));
   Stop();
   EXPECT_EQ(CacheFiles().size(), 3u);
-}
-
-TEST_F(StartUp, TheConfigurationFileDecidesAndADamagedOneIsShownAndKept) {
-  TQuorSettings settings;
-  const LowerCaseFunction lowerCase = [](std::string text) {
-    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-  };
-  settings.ConfigFolder = lowerCase(Folder());
-  settings.StartupShow = ssShowNone;
-  settings.TrayClickAction = taNone;
-  SaveSettings(settings, Folder(), lowerCase);
-  SaveNoteFile(Cache() + "\\1.kli", NoteTitled("restored"));
-  constexpr UINT kTrayMessage = WM_APP + 1;
-
-  Start();
-  ASSERT_EQ(Notes().size(), 1u);
-  EXPECT_FALSE(Notes()[0].visible);
-  Send(kTrayMessage, 1, WM_LBUTTONUP);
-  EXPECT_EQ(Notes().size(), 1u);
-  Stop();
-
-  // Cut inside the settings: shown, and the defaults run (a click makes a note). The file stays
-  // as it was until settings are saved.
-  const std::string path = Folder() + "\\options.dat";
-  const std::string damaged = ReadBytes(path).substr(0, 60);
-  WriteBytes(path, damaged);
-  Start();
-  EXPECT_EQ(ErrorBoxes(1)[0], "Read beyond end of file");
-  Send(kTrayMessage, 1, WM_LBUTTONUP);
-  EXPECT_EQ(Notes().size(), 2u);
-  Stop();
-  EXPECT_EQ(ReadBytes(path), damaged);
 }
 
 }  // namespace

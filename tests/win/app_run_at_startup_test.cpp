@@ -8,19 +8,15 @@ TEST(RunAtStartup, WrittenOnlyWhenItsPresenceMustChange) {
   const TestRegistryRoot root("RunAtStartup");
   const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   const std::string program = "c:\\program files\\qkli\\qkli.exe";
-
-  ApplyRunAtStartup(true, program, root.get());
-  EXPECT_EQ(root.Value(run, "Quor K-lI"), program);
-  ApplyRunAtStartup(false, program, root.get());
-  EXPECT_EQ(root.Value(run, "Quor K-lI"), "<no value>");
-
-  // The program's path in other letter case is present: nothing is rewritten.
-  win::RegistryKey::Open(root.get(), run, true).writeString("Quor K-lI", "C:\\Program Files\\QKLI\\qkli.EXE");
-  ApplyRunAtStartup(true, program, root.get());
-  EXPECT_EQ(root.Value(run, "Quor K-lI"), "C:\\Program Files\\QKLI\\qkli.EXE");
-
-  // Another copy of the program is not this one: it is neither present nor removed.
-  win::RegistryKey::Open(root.get(), run, true).writeString("Quor K-lI", "d:\\other\\qkli.exe");
-  ApplyRunAtStartup(false, program, root.get());
-  EXPECT_EQ(root.Value(run, "Quor K-lI"), "d:\\other\\qkli.exe");
+  const auto apply = [&](bool on, const std::string& before) {
+    win::RegistryKey::Create(root.get(), run).writeString("Quor K-lI", before);
+    ApplyRunAtStartup(on, program, root.get());
+    return root.Value(run, "Quor K-lI");
+  };
+  EXPECT_EQ(apply(true, ""), program);
+  EXPECT_EQ(apply(false, program), "<no value>");
+  // The program in other letter case is present: nothing is rewritten.
+  EXPECT_EQ(apply(true, "C:\\Program Files\\QKLI\\qkli.EXE"), "C:\\Program Files\\QKLI\\qkli.EXE");
+  // Another copy of the program is not this one: neither present nor removed.
+  EXPECT_EQ(apply(false, "d:\\other\\qkli.exe"), "d:\\other\\qkli.exe");
 }

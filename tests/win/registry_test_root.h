@@ -1,6 +1,6 @@
 #pragma once
-// A registry root of one test's own under the current user, removed with everything below it
-// afterwards, so tests never touch the keys a running qkli (end-to-end tests) uses.
+// A registry root of one test's own under the current user, removed with all below it at the
+// end, so tests never touch the keys a running qkli (end-to-end tests) uses.
 #include <windows.h>
 
 #include <string>
@@ -10,26 +10,20 @@
 class TestRegistryRoot {
  public:
   explicit TestRegistryRoot(const std::string& name)
-      : path_("Software\\QkliTests\\" + name + std::to_string(GetCurrentProcessId())) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+      : path_("Software\\QkliTests\\" + name + std::to_string(GetCurrentProcessId())),
+        key_(win::RegistryKey::Create(HKEY_CURRENT_USER, path_)) {
+    RegDeleteTreeA(key_.handle(), nullptr);  // what a crashed run of the same process id left
   }
-  ~TestRegistryRoot() {
-    RegCloseKey(key_);
-    RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-  }
-  TestRegistryRoot(const TestRegistryRoot&) = delete;
-  TestRegistryRoot& operator=(const TestRegistryRoot&) = delete;
+  ~TestRegistryRoot() { RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); }
 
-  HKEY get() const { return key_; }
+  HKEY get() const { return key_.handle(); }
   // A value as text, or "<no key>" / "<no value>"; `name` "" is the default value.
   std::string Value(const std::string& key, const std::string& name = "") const {
-    const auto opened = win::RegistryKey::Open(key_, key);
-    if (!opened) return "<no key>";
-    return opened.readString(name).value_or("<no value>");
+    const auto opened = win::RegistryKey::Open(get(), key);
+    return opened ? opened.readString(name).value_or("<no value>") : "<no key>";
   }
 
  private:
   std::string path_;
-  HKEY key_ = nullptr;
+  win::RegistryKey key_;
 };
