@@ -42,8 +42,7 @@ void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const Settin
 }
 
 // The whole port follows the layout. It counts only while it still agrees with the byte record:
-// a file whose byte was changed without it (by hand, or by a writer that knows only the byte)
-// means the byte.
+// when the byte was changed without it (a file edited by hand), the byte is what was meant.
 void ReadFullPort(TQuorFile& file, TQuorSettings& settings) {
   if (file.peekRawByte() != kWordTag) return;
   const uint16_t full = file.readWord();
