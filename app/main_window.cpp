@@ -5,6 +5,7 @@
 #include "app/file_type.h"
 #include "app/note_folder.h"
 #include "app/note_list_operations.h"
+#include "app/settings_file.h"
 #include "app/tray_menu.h"
 #include "look/skin.h"
 #include "notes/note_window.h"
@@ -52,9 +53,12 @@ TKliMain::SuspensionScope::~SuspensionScope() {
 void TKliMain::StartUp(const std::vector<std::string>& arguments) {
   // Any step may fail (a damaged skin, a registry that refuses keys); its error is shown and
   // the start goes on, so the program always ends up with its tray icon and menu.
-  settings_.ConfigName = "options.dat";
+  settings_.ConfigName = std::string(kConfigFileName);
   settings_.ConfigFolder = win::LowerCase(programFolder_);
   programPath_ = win::LowerCase(win::ProgramFilePath());
+  // A damaged configuration file is shown and the program runs on the defaults. Nothing is
+  // written here: the file is first written again by the next SaveSettings.
+  win::ShowingErrors([this] { LoadSettings(settings_); });
   // The icon shows from here on; clicks on it do nothing until the start-up is complete.
   tray_ = std::make_unique<win::TrayIcon>(hwnd(), kTrayIconId, kTrayMessage);
   win::ShowingErrors([this] { LoadTrayIcon(); });
@@ -81,17 +85,16 @@ void TKliMain::AttachTray() {
 }
 
 void TKliMain::LoadTrayIcon() {
+  const TrayIconChoice choice = ChooseTrayIcon(settings_, FileExists(settings_.TrayIconFile));
   HICON icon = nullptr;
-  if (!settings_.TrayIconFile.empty() && FileExists(settings_.TrayIconFile)) {
+  if (!choice.file.empty()) {
     icon = static_cast<HICON>(
-        LoadImageA(nullptr, settings_.TrayIconFile.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+        LoadImageA(nullptr, choice.file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
   }
+  // An icon file that exists but will not load shows the built-in icon chosen with it.
   if (icon == nullptr) {
-    // A named file that is missing (or unreadable) gives icon 0, as does an index out of range.
-    int index = settings_.TrayIconFile.empty() ? settings_.TrayIconIndex : 0;
-    if (index > 3) index = 0;
-    icon = static_cast<HICON>(LoadImageA(win::ProgramInstance(), MAKEINTRESOURCEA(IDI_TRAY0 + index), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    icon = static_cast<HICON>(LoadImageA(win::ProgramInstance(), MAKEINTRESOURCEA(IDI_TRAY0 + choice.builtIn),
+                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   }
   trayImage_.reset(icon);
   tray_->SetIcon(trayImage_.get());

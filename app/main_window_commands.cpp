@@ -10,6 +10,7 @@
 #include "app/note_list_operations.h"
 #include "app/note_placement.h"
 #include "app/tray_menu.h"
+#include "look/skin.h"
 #include "notes/note_menu_entry.h"
 #include "notes/note_window.h"
 #include "storage/file_io.h"
@@ -45,6 +46,7 @@ void TKliMain::RunCommand(ControllerCommand command, LPARAM lParam) {
 void TKliMain::NewNote() {
   if (!notes_) return;
   TTFoglio& note = notes_->Note(notes_->AddNew(Skin(), settings_.ShowInTrayArea, settings_.InsertDateTime));
+  Skin().Events().PlayEvent(evNewNote);
   const ScreenPoint at = RandomNotePlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                              note.Width(), note.Height(), [this] { return random_(); });
   note.MoveTo(at.X, at.Y);
@@ -135,7 +137,10 @@ void TKliMain::CascadeNotes() {
 
 void TKliMain::CloseAllCommand() {
   if (busy_ > 0) return Defer(&TKliMain::CloseAllCommand);
-  if (notes_) ::CloseAllNotes(*notes_);
+  if (!notes_) return;
+  // Here and not before the deferral: a deferred "Close all " comes in twice.
+  if (skin_) skin_->Events().PlayEvent(evClose);
+  ::CloseAllNotes(*notes_);
 }
 
 void TKliMain::Exit() {

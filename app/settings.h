@@ -1,6 +1,6 @@
 #pragma once
-// The settings record of the program, with the values a first start runs on. Reading and
-// writing the configuration file come later; until then the controller runs on these defaults.
+// The settings record of the program, with the values a first start runs on. The configuration
+// file that holds it is app/settings_file.h.
 #include <cstdint>
 #include <string>
 
@@ -24,8 +24,12 @@ struct TQuorSettings {
   uint8_t TrayClickAction = taNewNote;
   uint8_t TrayIconIndex = 1;
   std::string SmtpServer = "smtp.example.com";
-  uint8_t SmtpPort = 25;  // one byte on purpose: the configuration file holds the port in a byte
+  // The whole port: the layout's byte record holds only its low 8 bits, so the full value goes
+  // into a record of its own that older readers never reach (app/settings_file.h).
+  uint16_t SmtpPort = 25;
   std::string UserName = "User Name";
   std::string UserMail = "user@example.com";
   std::string SkinName = "default";
+
+  bool operator==(const TQuorSettings&) const = default;
 };

@@ -11,6 +11,7 @@
 
 #include "look/skin_geometry.h"
 #include "look/skin_options.h"
+#include "look/sound_events.h"
 #include "win/handles.h"
 
 class EQuorSkinError : public std::runtime_error {
@@ -75,6 +76,9 @@ class TQuorSkin {
   const TSkinOptions& Options() const { return state_.options; }
   // Null when the skin names no file for the element.
   std::shared_ptr<const SkinBitmap> Bitmap(SkinElement element) const;
+  // The sounds the notes and the controller play. Read from the registry once, when the skin is
+  // made; a reload keeps them.
+  tQuorEvent& Events() { return events_; }
 
  private:
   struct State {
@@ -84,4 +88,6 @@ class TQuorSkin {
   };
   static State Load(std::string skinName, std::string baseFolder);
   State state_;
+  // After the state: a skin that fails to load registers no sounds.
+  tQuorEvent events_{false};
 };

@@ -125,6 +125,7 @@ void TTFoglio::SetOnTop(bool on) {
 }
 
 void TTFoglio::setOnFront() {
+  skin_.Events().PlayEvent(evMaximize);
   SetShown(true);
   const bool onTop = data_.OnTop;
   SetOnTop(true);

@@ -22,7 +22,11 @@ void BufferedFileReader::readAcrossRefills(std::uint8_t* into, std::size_t count
 }
 
 void BufferedFileReader::refill() {
+  if (!fill()) throw EInOutError(io_code::kReadBeyondEnd);
+}
+
+bool BufferedFileReader::fill() {
   next_ = 0;
   end_ = file_.read(buffer_.data(), buffer_.size());
-  if (end_ == 0) throw EInOutError(io_code::kReadBeyondEnd);
+  return end_ != 0;
 }

@@ -22,10 +22,17 @@ class BufferedFileReader {
     std::memcpy(into, buffer_.data() + next_, count);
     next_ += count;
   }
+  // The next byte, left in place; false at the end of the file.
+  bool peek(std::uint8_t& next) {
+    if (next_ == end_ && !fill()) return false;
+    next = buffer_[next_];
+    return true;
+  }
 
  private:
   void readAcrossRefills(std::uint8_t* into, std::size_t count);
   void refill();
+  bool fill();  // false when the file has no more bytes
 
   os_file::ReadOnlyFile file_;
   std::vector<std::uint8_t> buffer_;

@@ -80,6 +80,12 @@ void TQuorFile::writeRawByte(uint8_t value) { writer().put(value); }
 
 uint8_t TQuorFile::readRawByte() { return reader().get(); }
 
+std::optional<uint8_t> TQuorFile::peekRawByte() {
+  uint8_t next = 0;
+  if (!reader().peek(next)) return std::nullopt;
+  return next;
+}
+
 void TQuorFile::writeString(std::string_view value) {
   if (value.size() > kMaxCount) {
     value = value.substr(0, kMaxCount);

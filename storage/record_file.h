@@ -18,6 +18,7 @@
 // The parts of compound values carry their own tags.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -54,6 +55,9 @@ class TQuorFile {
 
   void writeRawByte(uint8_t value);
   uint8_t readRawByte();
+  // The next byte (the tag of the next value), left in place; nullopt at the end of the file.
+  // Lets a reader take a value that newer writers append after what older readers stop at.
+  std::optional<uint8_t> peekRawByte();
   void writeString(std::string_view value);  // more than 255 characters: the first 255, clipped()
   std::string readString();
   void writeBool(bool value);

@@ -51,6 +51,10 @@ void RegistryKey::writeString(const std::string& name, const std::string& value)
   if (status != ERROR_SUCCESS) throw std::runtime_error("Failed to set data for '" + name + "'");
 }
 
-void RegistryKey::deleteValue(const std::string& name) const { RegDeleteValueA(key_.get(), name.c_str()); }
+void RegistryKey::deleteValue(const std::string& name) const {
+  const LONG status = RegDeleteValueA(key_.get(), name.c_str());
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+    throw std::runtime_error("Failed to delete the value '" + name + "'");
+}
 
 }  // namespace win

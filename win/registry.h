@@ -22,7 +22,7 @@ class RegistryKey {
   // Reads a REG_SZ or REG_EXPAND_SZ value ("" names the default value); nullopt when missing.
   std::optional<std::string> readString(const std::string& name) const;
   void writeString(const std::string& name, const std::string& value) const;
-  void deleteValue(const std::string& name) const;
+  void deleteValue(const std::string& name) const;  // a value already gone is no error
 
  private:
   explicit RegistryKey(HKEY key) : key_(key) {}

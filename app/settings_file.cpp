@@ -1,0 +1,149 @@
+#include "app/settings_file.h"
+
+#include <charconv>
+#include <span>
+
+#include "storage/file_io.h"
+#include "storage/record_file.h"
+
+namespace {
+
+constexpr uint8_t kWordTag = 5;  // the record file's tag of a word value
+
+template <typename... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+
+void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields) {
+  for (const SettingsField& field : fields) {
+    std::visit(Overloaded{
+                   [&](SettingsHeader) { file.writeString(kConfigHeader); },
+                   [&](std::string TQuorSettings::*member) { file.writeString(settings.*member); },
+                   [&](bool TQuorSettings::*member) { file.writeBool(settings.*member); },
+                   [&](uint8_t TQuorSettings::*member) { file.writeByte(settings.*member); },
+                   [&](uint16_t TQuorSettings::*member) { file.writeByte(static_cast<uint8_t>(settings.*member)); },
+               },
+               field);
+  }
+}
+
+void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const SettingsField> fields) {
+  for (const SettingsField& field : fields) {
+    std::visit(Overloaded{
+                   [&](SettingsHeader) { file.readString(); },
+                   [&](std::string TQuorSettings::*member) { settings.*member = file.readString(); },
+                   [&](bool TQuorSettings::*member) { settings.*member = file.readBool(); },
+                   [&](uint8_t TQuorSettings::*member) { settings.*member = file.readByte(); },
+                   [&](uint16_t TQuorSettings::*member) { settings.*member = file.readByte(); },
+               },
+               field);
+  }
+}
+
+// The whole port follows the layout. It counts only while it still agrees with the byte record:
+// when the byte was changed without it (a file edited by hand), the byte is what was meant.
+void ReadFullPort(TQuorFile& file, TQuorSettings& settings) {
+  if (file.peekRawByte() != kWordTag) return;
+  const uint16_t full = file.readWord();
+  if ((full & 0xFF) == settings.SmtpPort) settings.SmtpPort = full;
+}
+
+void BringIntoRange(TQuorSettings& settings) {
+  const TQuorSettings defaults;
+  if (settings.StartupShow > ssShowNone) settings.StartupShow = defaults.StartupShow;
+  if (settings.TrayClickAction > taNone) settings.TrayClickAction = defaults.TrayClickAction;
+  if (settings.TrayIconIndex > 3) settings.TrayIconIndex = defaults.TrayIconIndex;
+}
+
+TQuorSettings DefaultsNamed(const TQuorSettings& names) {
+  TQuorSettings defaults;
+  defaults.ConfigName = names.ConfigName;
+  defaults.ConfigFolder = names.ConfigFolder;
+  return defaults;
+}
+
+// Opens the configuration file that `names` names and reads past its first `skipped` records;
+// false when no file is there.
+bool Reopen(std::optional<TQuorFile>& file, const TQuorSettings& names, std::size_t skipped) {
+  file.reset();
+  const std::string path = ConfigFilePath(names);
+  if (!FileExists(path)) return false;
+  file.emplace(path);
+  file->OpenRead();
+  TQuorSettings past;
+  ReadFields(*file, past, std::span(kSettingsFields).first(skipped));
+  return true;
+}
+
+}  // namespace
+
+std::string ConfigFilePath(const TQuorSettings& settings) {
+  return settings.ConfigFolder + "\\" + settings.ConfigName;
+}
+
+void LoadSettings(TQuorSettings& settings) {
+  // Filled aside: a damaged file leaves the caller's settings as they were.
+  TQuorSettings loaded = DefaultsNamed(settings);
+  std::optional<TQuorFile> file;
+  if (!Reopen(file, loaded, 0)) {
+    settings = std::move(loaded);
+    return;
+  }
+  file->readString();  // the header: any text will do
+  std::string name = file->readString();
+  if (name != loaded.ConfigName) {
+    loaded.ConfigName = std::move(name);
+    loaded.ConfigFolder = file->readString();
+    if (!Reopen(file, loaded, 2)) {
+      settings = DefaultsNamed(loaded);
+      return;
+    }
+  }
+  std::string folder = file->readString();
+  if (folder != loaded.ConfigFolder) {
+    loaded.ConfigFolder = std::move(folder);
+    if (!Reopen(file, loaded, kPointerFieldCount)) {
+      settings = DefaultsNamed(loaded);
+      return;
+    }
+  }
+  ReadFields(*file, loaded, std::span(kSettingsFields).subspan(kPointerFieldCount));
+  ReadFullPort(*file, loaded);
+  BringIntoRange(loaded);
+  settings = std::move(loaded);
+}
+
+void SaveSettings(const TQuorSettings& settings, const std::string& programFolder, LowerCaseFunction lowerCase) {
+  if (settings.ConfigFolder != lowerCase(programFolder) || lowerCase(settings.ConfigName) != kConfigFileName) {
+    TQuorFile pointer(programFolder + "\\" + std::string(kConfigFileName));
+    pointer.OpenWrite();
+    WriteFields(pointer, settings, std::span(kSettingsFields).first(kPointerFieldCount));
+    pointer.Close();
+  }
+  TQuorFile file(ConfigFilePath(settings));
+  file.OpenWrite();
+  WriteFields(file, settings, kSettingsFields);
+  file.writeWord(settings.SmtpPort);
+  file.Close();
+}
+
+std::optional<uint16_t> ParseSmtpPort(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  // from_chars would take a leading minus; a port has none.
+  if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value > 65535) return std::nullopt;
+  return static_cast<uint16_t>(value);
+}
+
+TrayIconChoice ChooseTrayIcon(const TQuorSettings& settings, bool trayIconFileExists) {
+  if (settings.TrayIconFile.empty()) {
+    return {std::string(), settings.TrayIconIndex <= 3 ? settings.TrayIconIndex : TQuorSettings{}.TrayIconIndex};
+  }
+  if (trayIconFileExists) return {settings.TrayIconFile, 0};
+  return {std::string(), 0};
+}
