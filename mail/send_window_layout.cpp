@@ -73,8 +73,8 @@ SendWindowLayout LayOutSendWindow(TSendMailDialogOptions options, int statusBarW
     }
   }
 
-  layout.Status.Width = width;
-  centre(layout.Panel);
+  if (layout.Status.Visible) layout.Status.Width = width;
+  if (layout.Panel.Visible) centre(layout.Panel);
   height += kMargin;
   return layout;
 }
