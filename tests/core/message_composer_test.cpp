@@ -58,7 +58,6 @@ TEST(MailEncoding, QuotedPrintableAndBase64AgainstKnownStrings) {
 TEST(MessageComposer, HeaderBlockInItsOrderAndA7BitBodyAsItIs) {
   SmtpHarness h;
   h.session.FROM_Name = "Anna";
-  h.session.TO_Address = "to@example.com";
   h.session.TO_Name = "Tom";
   h.session.Listcc = {"cc@example.com", "cc2@example.com|Caf\xE9 Bar"};
   h.session.Subject = "Notes";
@@ -74,7 +73,6 @@ TEST(MessageComposer, HeaderBlockInItsOrderAndA7BitBodyAsItIs) {
 
 TEST(MessageComposer, EightBitBodyGoesQuotedPrintableWithSoftBreaks) {
   SmtpHarness h;
-  h.session.TO_Address = "to@example.com";
   h.session.MailText = {"caf\xE9 au lait", std::string(80, 'a')};
   EXPECT_EQ(h.DataOf(),
             "From:  <me@example.com>\r\nTo: to@example.com;\r\nMime-Version: 1.0\r\n" + kTextType +
@@ -84,7 +82,6 @@ TEST(MessageComposer, EightBitBodyGoesQuotedPrintableWithSoftBreaks) {
 
 TEST(MessageComposer, LinesStartingWithADotAtAChunkEdgeOrAfterASoftBreakAreDoubled) {
   SmtpHarness atChunkEdge;
-  atChunkEdge.session.TO_Address = "to@example.com";
   atChunkEdge.session.MailText = {std::string(2046, 'a'), ".x"};  // ".x" opens the second chunk
   const std::string plain = atChunkEdge.DataOf();
   EXPECT_TRUE(plain.ends_with(std::string(2046, 'a') + "\r\n..x\r\n\r\n.\r\n"));
@@ -92,7 +89,6 @@ TEST(MessageComposer, LinesStartingWithADotAtAChunkEdgeOrAfterASoftBreakAreDoubl
             (Events{Ev(smMessageSize, "2052"), Ev(smSendingMessage, "2048"), Ev(smSendingMessage, "2052")}));
 
   SmtpHarness afterSoftBreak;
-  afterSoftBreak.session.TO_Address = "to@example.com";
   afterSoftBreak.session.MailText = {"\xE9" + std::string(68, 'a') + ".b"};
   const std::string encoded = afterSoftBreak.DataOf();
   EXPECT_TRUE(encoded.ends_with("=E9" + std::string(68, 'a') + "=\r\n..b=0D=0A\r\n.\r\n"));
@@ -103,7 +99,6 @@ TEST(MessageComposer, AttachmentsAsBase64PartsOfAMultipartMessage) {
   WritePlainFile(folder.file("note.kli"), std::string(58, 'A'));
   WritePlainFile(folder.file("empty.bin"), "");
   SmtpHarness h;
-  h.session.TO_Address = "to@example.com";
   h.session.MailText = {"Hi"};
   h.session.Attachments = {folder.file("note.kli"), folder.file("empty.bin"), folder.file("missing.bin")};
   const auto partHeader = [](const std::string& name) {

@@ -5,33 +5,29 @@
 
 namespace {
 
-using Effects = std::vector<std::string>;
-
-TEST(SmtpSession, WalkThroughWithTheSecondRecipientRefused) {
+TEST(SmtpSession, WalkThroughWithAMultiLineGreetingAndTheSecondRecipientRefused) {
   SmtpHarness h;
   h.session.SMTP_Port = 2525;
-  h.session.TO_Address = "to@example.com";
   h.session.ListTo = {"second@example.com"};
   h.session.MailText = {"Hi"};
   h.transport.SendLimit = 5;  // every line takes several send calls
   h.Start();
-  EXPECT_EQ(h.transport.Effects, Effects{"connect 192.0.2.1:2525"});
   h.session.OnConnect(0);
   EXPECT_EQ(h.TakeEvents(), Events{Ev(smServerConnected, "192.0.2.1")});
-
   const struct {
     const char* reply;
     const char* sends;
     Events events;
   } rows[] = {
-      {"220 mail.example.com ready", "HELO desk\r\n", {}},
+      {"220-mail.example.com", "", {}},
+      {"220 ready", "HELO desk\r\n", {}},
       {"250 hello", "MAIL FROM:<me@example.com>\r\n", {}},
       {"250 ok", "RCPT TO:<to@example.com>\r\n", {Ev(smRecipient, "to@example.com")}},
       {"250 ok", "RCPT TO:<second@example.com>\r\n", {Ev(smRecipient, "second@example.com")}},
-      {"550 no such user", "DATA\r\n", {Ev(smBadAddress, "second@example.com")}},
+      {"550-no such user\r\n550 really", "DATA\r\n", {Ev(smBadAddress, "second@example.com")}},
       {"354 go ahead",
-       "From:  <me@example.com>\r\nTo: to@example.com;\r\nTo: second@example.com;\r\n"
-       "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=\"us-ascii\"\r\n\r\nHi\r\n\r\n.\r\n",
+       "From:  <me@example.com>\r\nTo: to@example.com;\r\nTo: second@example.com;\r\nMime-Version: 1.0\r\n"
+       "Content-Type: text/plain; charset=\"us-ascii\"\r\n\r\nHi\r\n\r\n.\r\n",
        {Ev(smMessageSize, "4"), Ev(smSendingMessage, "4")}},
       {"250 queued", "QUIT\r\n", {Ev(smMessageAccepted, "")}},
       {"221 bye", "", {}},
@@ -42,6 +38,8 @@ TEST(SmtpSession, WalkThroughWithTheSecondRecipientRefused) {
     EXPECT_EQ(h.TakeSent(), row.sends);
     EXPECT_EQ(h.TakeEvents(), row.events);
   }
+  EXPECT_EQ(h.traces[0], Ev(smTraceIn, "220-mail.example.com"));
+  EXPECT_EQ(h.traces[2], Ev(smTraceOut, "HELO desk\r\n"));
   h.session.OnClose(0);
   EXPECT_EQ(h.TakeEvents(), Events{Ev(smServerDisconnected, "")});
   EXPECT_EQ(h.doneCount, 0);  // until UM_MAILDONE comes back
@@ -50,56 +48,34 @@ TEST(SmtpSession, WalkThroughWithTheSecondRecipientRefused) {
   EXPECT_TRUE(h.session.Accepted());
   EXPECT_EQ(h.session.ErrorCode(), SendMailError::None);
   EXPECT_FALSE(h.session.Busy());
-  EXPECT_EQ(h.transport.Effects, (Effects{"connect 192.0.2.1:2525", "done"}));
-}
-
-TEST(SmtpSession, MultiLineGreetingIsAnsweredAfterItsLastLineWhateverTheBytesSplit) {
-  SmtpHarness h;
-  h.session.TO_Address = "to@example.com";
-  h.Start();
-  h.session.OnConnect(0);
-  for (const char* bytes : {"220-first\r\n22", "0-second\r", "\n220 ", "last", "\r\n"}) {
-    EXPECT_TRUE(h.session.WantsReplies());
-    h.session.ReadReplies(bytes);
-  }
-  EXPECT_EQ(h.traces, (Events{Ev(smTraceIn, "220-first"), Ev(smTraceIn, "220-second"),
-                              Ev(smTraceIn, "220 last"), Ev(smTraceOut, "HELO desk\r\n")}));
-  EXPECT_EQ(h.TakeSent(), "HELO desk\r\n");
+  EXPECT_EQ(h.transport.Effects, (Events{"connect 192.0.2.1:2525", "done"}));
 }
 
 TEST(SmtpSession, NegativeReplyOutsideTheRecipientsEndsTheSend) {
-  const struct {
-    int positives;  // replies answered before the refusal
-    const char* refusal;
-  } rows[] = {{0, "421 too busy"}, {1, "501 bad HELO"},   {2, "553 sender refused"},
-              {4, "554 no valid recipients"}, {5, "552 too big"}, {1, "-odd"}};
   const char* positives[] = {"220 ready", "250 hello", "250 sender ok", "250 recipient ok", "354 go"};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.refusal);
+  const std::pair<int, const char*> rows[] = {  // replies accepted before the refusal, the refusal
+      {0, "421 too busy"}, {1, "501 bad HELO"}, {2, "553 sender refused"},
+      {4, "554 no valid recipients"}, {5, "552 too big"}, {1, "-odd"}};
+  for (const auto& [accepted, refusal] : rows) {
+    SCOPED_TRACE(refusal);
     SmtpHarness h;
-    h.session.TO_Address = "to@example.com";
     h.Start();
     h.session.OnConnect(0);
-    for (int i = 0; i < row.positives; ++i) h.Reply(positives[i]);
+    for (int i = 0; i < accepted; ++i) h.Reply(positives[i]);
     h.TakeEvents();
-    h.Reply(row.refusal);
-    EXPECT_EQ(h.TakeEvents(), Events{Err(SendMailError::UnexpectedResponse,
-                                         std::string("Unexpected response: ") + row.refusal)});
-    EXPECT_EQ(h.session.ErrorCode(), SendMailError::UnexpectedResponse);
-    EXPECT_EQ(h.transport.Effects.back(), "done");
+    h.Reply(refusal);
+    EXPECT_EQ(h.TakeEvents(), Events{Err(SendMailError::UnexpectedResponse, std::string("Unexpected response: ") + refusal)});
     h.TakeSent();
-    h.Reply("250 ok");  // nothing more happens after the end
+    h.Reply("250 ok");  // nothing happens after the end
     EXPECT_EQ(h.TakeSent(), "");
+    EXPECT_EQ(h.transport.Effects.back(), "done");
     EXPECT_EQ(h.transport.DonePosts(), 1);
-    h.session.MailDone();
-    EXPECT_EQ(h.doneCount, 1);
     EXPECT_FALSE(h.session.Accepted());
   }
 }
 
 TEST(SmtpSession, CancelDuringTheDataStopsTheBytesAndEndsOnce) {
   SmtpHarness h;
-  h.session.TO_Address = "to@example.com";
   h.session.MailText = {std::string(6000, 'x')};
   h.RunToData();
   std::size_t sentAtCancel = 0;
@@ -110,9 +86,7 @@ TEST(SmtpSession, CancelDuringTheDataStopsTheBytesAndEndsOnce) {
     sentAtCancel = h.transport.Sent.size();
   };
   h.Reply("354 go ahead");
-  ASSERT_GT(sentAtCancel, 0u);
-  EXPECT_EQ(h.transport.Sent.size(), sentAtCancel);
-  EXPECT_NE(h.transport.Sent.find("xxxx"), std::string::npos);  // it was in the body
+  EXPECT_NE(h.transport.Sent.find("xxxx"), std::string::npos);  // it stopped within the body
   h.Reply("250 queued");
   h.session.SetAction(TMailAction::Cancel_SendMail);
   EXPECT_EQ(h.transport.Sent.size(), sentAtCancel);
@@ -127,140 +101,123 @@ TEST(SmtpSession, CancelDuringTheDataStopsTheBytesAndEndsOnce) {
 
 TEST(SmtpSession, OnlyBlindCopiesAreSentToAndNamedInNoHeader) {
   SmtpHarness h;
+  h.session.TO_Address.clear();
   h.session.ListBcc = {"b1@example.com", "b2@example.com|Bea"};
   h.Start();
   h.session.OnConnect(0);
-  for (const char* reply : {"220 ready", "250 hello", "250 ok", "250 ok", "250 ok"}) h.Reply(reply);
+  for (const char* reply : {"220 ready", "250 hello", "250 ok", "250 ok", "250 ok", "354 go"}) h.Reply(reply);
   EXPECT_EQ(h.TakeSent(),
-            "HELO desk\r\nMAIL FROM:<me@example.com>\r\nRCPT TO:<b1@example.com>\r\n"
-            "RCPT TO:<b2@example.com>\r\nDATA\r\n");
-  h.Reply("354 go ahead");
-  EXPECT_EQ(h.TakeSent(),
-            "From:  <me@example.com>\r\nMime-Version: 1.0\r\n"
+            "HELO desk\r\nMAIL FROM:<me@example.com>\r\nRCPT TO:<b1@example.com>\r\nRCPT TO:<b2@example.com>\r\n"
+            "DATA\r\nFrom:  <me@example.com>\r\nMime-Version: 1.0\r\n"
             "Content-Type: text/plain; charset=\"us-ascii\"\r\n\r\n.\r\n");
 }
 
 TEST(SmtpSession, FailuresBeforeTheConnection) {
-  SmtpHarness noRecipient;
-  noRecipient.session.ListTo = {};
+  SmtpHarness noRecipient, noSockets, busy;
+  noRecipient.session.TO_Address.clear();
   noRecipient.Start();
   EXPECT_EQ(noRecipient.TakeEvents(), Events{Err(SendMailError::MailDestination, "Mail Destination Error")});
-  EXPECT_EQ(noRecipient.transport.Effects, (Effects{"close", "done"}));  // no look-up, no connect
+  EXPECT_EQ(noRecipient.transport.Effects, (Events{"close", "done"}));  // no look-up, no connect
   EXPECT_EQ(noRecipient.session.ErrorCode(), SendMailError::MailDestination);
 
-  SmtpHarness noSockets;
-  noSockets.session.TO_Address = "to@example.com";
   noSockets.transport.SocketsStart = false;
   noSockets.Start();
   EXPECT_EQ(noSockets.TakeEvents(), Events{Err(SendMailError::WinsockNotInitialized, "Winsock not initiliazed")});
 
-  SmtpHarness busy;
-  busy.session.TO_Address = "to@example.com";
   busy.Start();
   busy.Start();
   EXPECT_EQ(busy.TakeEvents(), Events{Ev(smAlreadyBusy, "")});
-  EXPECT_EQ(busy.transport.Effects, Effects{"connect 192.0.2.1:25"});
+  EXPECT_EQ(busy.transport.Effects, Events{"connect 192.0.2.1:25"});
 }
 
 TEST(SmtpSession, HostNamesUpTo255CharactersAreLookedUp) {
   const std::string longest = "mail." + std::string(250, 'a');
-  SmtpHarness h;
+  SmtpHarness h, tooLong;
   h.session.SetSMTP_Server(longest);
   h.session.SetSMTP_Server("");  // an empty value changes nothing
-  h.session.TO_Address = "to@example.com";
   h.Start();
-  EXPECT_EQ(h.transport.Effects, Effects{"resolve " + longest});
   h.session.LookupDone(0, "192.0.2.9");
-  EXPECT_EQ(h.transport.Effects.back(), "connect 192.0.2.9:25");
+  EXPECT_EQ(h.transport.Effects, (Events{"resolve " + longest, "connect 192.0.2.9:25"}));
   EXPECT_EQ(h.TakeEvents(), (Events{Ev(smResolvingAddress, longest), Ev(smAddressResolved, "192.0.2.9")}));
 
-  SmtpHarness tooLong;
   tooLong.session.SetSMTP_Server(longest + "b");
-  tooLong.session.TO_Address = "to@example.com";
   tooLong.Start();
   EXPECT_EQ(tooLong.TakeEvents(), Events{Err(SendMailError::AddressResolution, "Address resolution error")});
-  EXPECT_EQ(tooLong.transport.Effects, (Effects{"close", "done"}));
+  EXPECT_EQ(tooLong.transport.Effects, (Events{"close", "done"}));
 }
 
-TEST(SmtpSession, SocketFailuresAndTheStatusTheyLeave) {
+TEST(SmtpSession, SocketFailuresAndTheLogLinesTheyLeave) {
+  const auto connected = [](SmtpHarness& h) {
+    h.session.OnConnect(0);
+    h.TakeEvents();
+  };
   const struct {
     const char* what;
-    void (*fail)(SmtpHarness&);
+    std::function<void(SmtpHarness&)> fail;
     Events events;
-    const char* causeLine;
+    const char* cause;
   } rows[] = {
       {"refused", [](SmtpHarness& h) { h.session.OnConnect(10061); },
        {Err(SendMailError::ConnectionRefused, "Connection Refused")}, "Unexpected error"},
       {"countdown", [](SmtpHarness& h) { h.session.OnTimeout(); },
        {Err(SendMailError::TimedOut, "Connection timed out")}, "The network is down or the address is wrong."},
-      {"closed early", [](SmtpHarness& h) { h.session.OnConnect(0); h.TakeEvents(); h.session.OnClose(0); },
+      {"closed early", [&](SmtpHarness& h) { connected(h); h.session.OnClose(0); },
        {Ev(smServerDisconnected, ""), Err(SendMailError::PrematurelyDisconnected, "Prematurely Disconnected")},
        "The connection was unexpectedly closed by the remote server"},
-      {"reset while sending", [](SmtpHarness& h) { h.session.OnConnect(0); h.TakeEvents();
-                                                   h.transport.SendError = 10054; h.Reply("220 hi"); },
+      {"reset while sending", [&](SmtpHarness& h) { connected(h); h.transport.SendError = 10054; h.Reply("220 hi"); },
        {Err(SendMailError::ConnectionReset, "Connection reset by remote side")},
        "The connection was unexpectedly closed by the remote server"},
-      {"lookup", [](SmtpHarness& h) { h.session.LookupDone(11001, ""); },
+      {"look-up", [](SmtpHarness& h) { h.session.LookupDone(11001, ""); },
        {Err(SendMailError::AddressResolution, "Address resolution error")}, "Can't find mail server"},
-      {"endless line", [](SmtpHarness& h) { h.session.OnConnect(0); h.TakeEvents();
-                                            h.session.ReadReplies(std::string(SendMail::kMaxReplyLine, 'x'));
-                                            h.session.ReadReplies("x"); },
+      {"endless line", [&](SmtpHarness& h) {
+         connected(h);
+         h.session.ReadReplies(std::string(SendMail::kMaxReplyLine, 'x'));
+         h.session.ReadReplies("x");
+       },
        {Err(SendMailError::UnexpectedResponse, "Unexpected response: " + std::string(100, 'x'))}, "Busy mail..."},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     SmtpHarness h;
-    h.session.TO_Address = "to@example.com";
     h.Start();
     row.fail(h);
     EXPECT_EQ(h.TakeEvents(), row.events);
-    EXPECT_EQ(h.transport.DonePosts(), 1);
     h.session.OnClose(0);  // a late notification changes nothing
     EXPECT_EQ(h.TakeEvents(), Events{});
-    const SendMailInfo status = RecordedStatus(h.session.ErrorCode(), smServerConnected);
-    EXPECT_EQ(MailResultLines(h.session.Accepted(), status),
-              (std::vector<std::string>{" Error ...Message not sent", row.causeLine, "------------"}));
+    EXPECT_EQ(h.transport.DonePosts(), 1);
+    EXPECT_EQ(MailResultLines(h.session.Accepted(), RecordedStatus(h.session.ErrorCode(), smServerConnected)),
+              (Events{" Error ...Message not sent", row.cause, "------------"}));
   }
-  EXPECT_EQ(MailResultLines(true, smServerConnected), (std::vector<std::string>{" Done !", "------------"}));
+  EXPECT_EQ(MailResultLines(true, smServerConnected), (Events{" Done !", "------------"}));
 }
 
 TEST(SmtpSession, SocketErrorNumbersAndTheirTexts) {
+  using enum SendMailError;
   const struct {
     int number;
     SendMailError code;
     std::string_view text;
   } rows[] = {
-      {10093, SendMailError::WinsockNotInitialized, "Winsock not initialized"},
-      {10050, SendMailError::NetworkDown, "Network down"},
-      {10013, SendMailError::InvalidAddress, "Invalid address specified"},
-      {10004, SendMailError::InternalError, "Unexpected internal error in component"},
-      {10058, SendMailError::InternalError, "Unexpected internal error in component"},
-      {10052, SendMailError::GeneralWinsockError, "General Winsock Error"},
-      {10055, SendMailError::GeneralWinsockError, "General Winsock Error"},
-      {10053, SendMailError::ConnectionAborted, "Connection aborted due to timeout or other failure"},
-      {10054, SendMailError::ConnectionReset, "Connection reset by remote side"},
-      {10060, SendMailError::TimedOut, "timeout"},
-      {10024, SendMailError::OutOfSockets, "Out of sockets"},
-      {10051, SendMailError::NetworkUnreachable, "Network unreachable"},
-      {10049, SendMailError::AddressNotAvailable, "Address not available"},
-      {10061, SendMailError::ConnectionRefused, "Connection Refused"},
-      {11001, SendMailError::AddressResolution, "Address resolution error"},
-      {11004, SendMailError::AddressResolution, "Address resolution error"},
-      {10065, SendMailError::HostUnreachable, "Host Unreachable"},
-      {11005, SendMailError::UnknownError, "Unknown Error"},
-      {10039, SendMailError::UnknownError, "Unknown Error"},
+      {10093, WinsockNotInitialized, "Winsock not initialized"}, {10050, NetworkDown, "Network down"},
+      {10013, InvalidAddress, "Invalid address specified"}, {10004, InternalError, "Unexpected internal error in component"},
+      {10058, InternalError, "Unexpected internal error in component"}, {10052, GeneralWinsockError, "General Winsock Error"},
+      {10055, GeneralWinsockError, "General Winsock Error"},
+      {10053, ConnectionAborted, "Connection aborted due to timeout or other failure"},
+      {10054, ConnectionReset, "Connection reset by remote side"}, {10060, TimedOut, "timeout"},
+      {10024, OutOfSockets, "Out of sockets"}, {10051, NetworkUnreachable, "Network unreachable"},
+      {10049, AddressNotAvailable, "Address not available"}, {10061, ConnectionRefused, "Connection Refused"},
+      {11001, AddressResolution, "Address resolution error"}, {11004, AddressResolution, "Address resolution error"},
+      {10065, HostUnreachable, "Host Unreachable"}, {11005, UnknownError, "Unknown Error"}, {10039, UnknownError, "Unknown Error"},
   };
   for (const auto& row : rows) {
-    const SocketErrorReport report = SocketErrorFor(row.number);
-    EXPECT_EQ(report.Code, row.code) << row.number;
-    EXPECT_EQ(report.Text, row.text) << row.number;
+    EXPECT_EQ(SocketErrorFor(row.number).Code, row.code) << row.number;
+    EXPECT_EQ(SocketErrorFor(row.number).Text, row.text) << row.number;
   }
 }
 
 TEST(SmtpSession, ALineCannotCarryAnotherCommand) {
   SmtpHarness h;
   h.session.FROM_Address = "me@example.com>\r\nRCPT TO:<other@example.com";
-  h.session.TO_Address = "to@example.com";
   h.Start();
   h.session.OnConnect(0);
   h.Reply("220 ready");
