@@ -13,7 +13,8 @@
 //   FD_CLOSE                    -> OnClose(LastError), then close the socket
 //   countdown ran out           -> close the socket, then OnTimeout()
 //   UM_MAILDONE (0x402) arrives -> MailDone()
-// The lookup and connect countdowns (TimeoutArp, TimeoutConnect) belong to the socket.
+// WinsockStarted and the lookup and connect countdowns (TimeoutArp, TimeoutConnect) belong to
+// the socket; the session only asks it to start Windows Sockets when a send begins.
 // Callbacks may run re-entrantly while the session pumps messages inside a send, so a
 // callback may cancel the send, but must not destroy the session.
 #include <cstddef>

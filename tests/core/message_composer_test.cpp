@@ -13,21 +13,14 @@ const std::string kTextType = "Content-Type: text/plain; charset=\"us-ascii\"\r\
 
 TEST(MailEncoding, HeaderEncodingsAgainstKnownStrings) {
   const std::pair<std::string, std::string> words[] = {
-      {"Plain Name", "Plain Name"},
-      {"", ""},
-      {"Jos\xE9 \xD1", "=?ISO-8859-1?Q?Jos=E9_=D1?="},
-      {"a_b?c=d\t\xE9", "=?ISO-8859-1?Q?a=5Fb=3Fc=3Dd=09=E9?="},
-      {"\x7F", "=?ISO-8859-1?Q?=7F?="},
-  };
+      {"Plain Name", "Plain Name"}, {"", ""}, {"Jos\xE9 \xD1", "=?ISO-8859-1?Q?Jos=E9_=D1?="},
+      {"a_b?c=d\t\xE9", "=?ISO-8859-1?Q?a=5Fb=3Fc=3Dd=09=E9?="}, {"\x7F", "=?ISO-8859-1?Q?=7F?="}};
   for (const auto& [value, word] : words) EXPECT_EQ(EncodeWord(value), word) << value;
 
   const std::pair<std::string, std::string> headers[] = {
-      {"Subject: hello", "Subject: hello  "},
-      {"Subject: caf\xE9", "Subject: =?ISO-8859-1?Q?caf=E9?=  "},
-      {"A:B: c", "A:B: c  "},
-      {"No colon here", "No colon here"},
-      {"Subject: " + std::string(1000, 'a'), "Subject: " + std::string(999, 'a') + "  "},
-  };
+      {"Subject: hello", "Subject: hello  "}, {"Subject: caf\xE9", "Subject: =?ISO-8859-1?Q?caf=E9?=  "},
+      {"A:B: c", "A:B: c  "}, {"No colon here", "No colon here"},
+      {"Subject: " + std::string(1000, 'a'), "Subject: " + std::string(999, 'a') + "  "}};
   for (const auto& [line, encoded] : headers) EXPECT_EQ(EncodeHeader(line), encoded) << line;
 
   const std::pair<std::string, bool> eightBit[] = {
