@@ -84,6 +84,12 @@ std::size_t ReadOnlyFile::read(std::uint8_t* into, std::size_t capacity) {
   }
 }
 
+std::uint64_t ReadOnlyFile::size() const {
+  struct stat info {};
+  if (::fstat(static_cast<int>(handle_), &info) != 0) ThrowErrno(errno, {});
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
 NewFile::NewFile(const std::string& path)
     : handle_(OpenOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC)) {}
 

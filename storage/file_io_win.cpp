@@ -53,6 +53,12 @@ std::size_t ReadOnlyFile::read(std::uint8_t* into, std::size_t capacity) {
   return got;
 }
 
+std::uint64_t ReadOnlyFile::size() const {
+  LARGE_INTEGER bytes{};
+  if (!::GetFileSizeEx(AsHandle(handle_), &bytes)) ThrowLastError();
+  return static_cast<std::uint64_t>(bytes.QuadPart);
+}
+
 NewFile::NewFile(const std::string& path)
     : handle_(OpenOrThrow(path, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL)) {}
 

@@ -20,6 +20,8 @@ class ReadOnlyFile {
   // Up to `capacity` bytes; 0 only at the end of the file.
   std::size_t read(std::uint8_t* into, std::size_t capacity);
 
+  std::uint64_t size() const;  // in bytes, as it is now
+
  private:
   std::intptr_t handle_;
 };

@@ -1,0 +1,372 @@
+#include "mail/smtp_session.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t kMaxLine = 253;          // characters of a line before its CR LF
+constexpr std::size_t kReportedReplyPart = 100;  // of an overlong reply, in the error text
+constexpr int kAfterQuit = 7;
+
+struct SocketErrorRow {
+  int First, Last;
+  SocketErrorReport Report;
+};
+
+constexpr SocketErrorRow kSocketErrors[] = {
+    {10093, 10093, {SendMailError::WinsockNotInitialized, "Winsock not initialized"}},
+    {10050, 10050, {SendMailError::NetworkDown, "Network down"}},
+    {10013, 10013, {SendMailError::InvalidAddress, "Invalid address specified"}},
+    {10052, 10052, {SendMailError::GeneralWinsockError, "General Winsock Error"}},
+    {10055, 10055, {SendMailError::GeneralWinsockError, "General Winsock Error"}},
+    {10053, 10053, {SendMailError::ConnectionAborted, "Connection aborted due to timeout or other failure"}},
+    {10054, 10054, {SendMailError::ConnectionReset, "Connection reset by remote side"}},
+    {10060, 10060, {SendMailError::TimedOut, "timeout"}},
+    {10024, 10024, {SendMailError::OutOfSockets, "Out of sockets"}},
+    {10051, 10051, {SendMailError::NetworkUnreachable, "Network unreachable"}},
+    {10049, 10049, {SendMailError::AddressNotAvailable, "Address not available"}},
+    {10061, 10061, {SendMailError::ConnectionRefused, "Connection Refused"}},
+    {11001, 11004, {SendMailError::AddressResolution, "Address resolution error"}},
+    {10065, 10065, {SendMailError::HostUnreachable, "Host Unreachable"}},
+};
+
+// Errors that only a mistake in using the socket can cause.
+constexpr int kInternalErrors[] = {10004, 10014, 10022, 10036, 10038, 10040,
+                                   10045, 10047, 10048, 10056, 10057, 10058};
+
+bool IsNegativeReply(const std::string& line) {
+  return !line.empty() && (line[0] == '-' || line[0] == '4' || line[0] == '5');
+}
+
+// "250-..." is followed by more lines of the same reply; a line shorter than four characters
+// is a complete reply.
+bool ContinuesReply(const std::string& line) { return line.size() >= 4 && line[3] == '-'; }
+
+std::string_view UpToFirstZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+
+}  // namespace
+
+SocketErrorReport SocketErrorFor(int winsockError) {
+  for (const SocketErrorRow& row : kSocketErrors)
+    if (winsockError >= row.First && winsockError <= row.Last) return row.Report;
+  if (std::find(std::begin(kInternalErrors), std::end(kInternalErrors), winsockError) !=
+      std::end(kInternalErrors))
+    return {SendMailError::InternalError, "Unexpected internal error in component"};
+  return {SendMailError::UnknownError, "Unknown Error"};
+}
+
+void SendMail::SetSMTP_Server(const std::string& server) {
+  if (server.empty()) return;
+  if (server[0] >= '0' && server[0] <= '9') {
+    addressText_ = server;
+    hostName_.clear();
+  } else {
+    hostName_ = server;
+    addressText_.clear();
+  }
+}
+
+void SendMail::SetAction(TMailAction action) {
+  switch (action) {
+    case TMailAction::Send_Mail:
+      StartSend();
+      break;
+    case TMailAction::Cancel_SendMail:
+      // A send that has already ended keeps the reason it ended with.
+      if (!Running()) break;
+      errorCode_ = SendMailError::Cancelled;
+      Abort();
+      break;
+    case TMailAction::None:
+      break;
+  }
+}
+
+void SendMail::StartSend() {
+  if (busy_) {
+    Info(smAlreadyBusy, "");
+    return;
+  }
+  busy_ = true;
+  cancelled_ = accepted_ = inReply_ = donePosted_ = inData_ = false;
+  errorCode_ = SendMailError::None;
+  sessionStep_ = 0;
+  replyBuffer_.clear();
+  toSkip_ = ccSkip_ = bccSkip_ = 0;
+
+  PickFirstRecipient();
+  if (TO_Address.empty()) return Fail(SendMailError::MailDestination, "Mail Destination Error");
+  if (!transport_.StartSockets()) return Fail(SendMailError::WinsockNotInitialized, "Winsock not initiliazed");
+  if (!CheckSocketError(transport_.CreateSocket())) return;
+
+  if (!addressText_.empty()) {
+    CheckSocketError(transport_.Connect(addressText_, SMTP_Port));
+    return;
+  }
+  // Longer names are no host names (a DNS name has at most 253 characters); an empty one
+  // means no server was given.
+  if (hostName_.empty() || hostName_.size() > kMaxHostName)
+    return Fail(SendMailError::AddressResolution, "Address resolution error");
+  Info(smResolvingAddress, hostName_);
+  if (Stopped()) return;
+  CheckSocketError(transport_.ResolveHost(hostName_));
+}
+
+void SendMail::PickFirstRecipient() {
+  if (!TO_Address.empty()) {
+    ListTo.insert(ListTo.begin(), TO_Address + "|" + TO_Name);
+    toSkip_ = 1;
+    return;
+  }
+  const auto takeFirst = [this](const std::vector<std::string>& list, int& skip) {
+    if (!TO_Address.empty() || list.empty()) return;
+    const Recipient first = SplitRecipient(list.front());
+    TO_Address = first.Address;
+    TO_Name = first.Name;
+    skip = 1;
+  };
+  takeFirst(ListTo, toSkip_);
+  takeFirst(Listcc, ccSkip_);
+  takeFirst(ListBcc, bccSkip_);
+}
+
+void SendMail::Abort() {
+  if (cancelled_) return;
+  TO_Address.clear();
+  TO_Name.clear();
+  ListTo.clear();
+  Listcc.clear();
+  ListBcc.clear();
+  cancelled_ = true;
+  transport_.CloseSocket();
+  PostDoneOnce();
+}
+
+void SendMail::Fail(SendMailError code, const std::string& text) {
+  errorCode_ = code;
+  if (OnMailError) OnMailError(code, text);
+  Abort();
+}
+
+bool SendMail::CheckSocketError(int lastError) {
+  if (Stopped()) return false;
+  if (lastError == 0) {
+    errorCode_ = SendMailError::None;
+    return true;
+  }
+  const SocketErrorReport report = SocketErrorFor(lastError);
+  Fail(report.Code, std::string(report.Text));
+  return false;
+}
+
+void SendMail::PostDoneOnce() {
+  if (donePosted_ || !busy_) return;
+  donePosted_ = true;
+  transport_.PostDone();
+}
+
+void SendMail::MailDone() {
+  if (!busy_) return;
+  busy_ = false;
+  if (OnDone) OnDone();
+}
+
+void SendMail::LookupDone(int lastError, const std::string& resolvedAddressText) {
+  if (!Running() || !CheckSocketError(lastError)) return;
+  addressText_ = resolvedAddressText;
+  Info(smAddressResolved, addressText_);
+  if (Stopped()) return;
+  CheckSocketError(transport_.Connect(addressText_, SMTP_Port));
+}
+
+void SendMail::OnConnect(int lastError) {
+  if (!Running() || !CheckSocketError(lastError)) return;  // a refused connect ends here (12)
+  sessionStep_ = 0;
+  replyBuffer_.clear();
+  accepted_ = false;
+  Info(smServerConnected, addressText_);
+}
+
+void SendMail::OnClose(int lastError) {
+  if (!Running() || !CheckSocketError(lastError)) return;
+  Info(smServerDisconnected, "");
+  if (Stopped()) return;
+  if (!accepted_) {
+    errorCode_ = SendMailError::PrematurelyDisconnected;
+    if (OnMailError) OnMailError(errorCode_, "Prematurely Disconnected");
+  }
+  PostDoneOnce();
+}
+
+void SendMail::OnTimeout() {
+  if (Running()) Fail(SendMailError::TimedOut, "Connection timed out");
+}
+
+bool SendMail::WantsReplies() const { return Running() && !inReply_; }
+
+void SendMail::ReadReplies(std::string_view received) {
+  if (!Running()) return;
+  replyBuffer_.append(received);
+  // Bytes that arrive while a reply is handled wait here for the loop below.
+  if (inReply_) return;
+
+  std::size_t lineStart = 0;
+  for (std::size_t end; (end = replyBuffer_.find("\r\n", lineStart)) != std::string::npos;) {
+    const std::string line = replyBuffer_.substr(lineStart, end - lineStart);
+    lineStart = end + 2;
+    inReply_ = true;
+    HandleReply(line);
+    inReply_ = false;
+    if (Stopped()) {
+      replyBuffer_.clear();
+      return;
+    }
+  }
+  replyBuffer_.erase(0, lineStart);
+  if (replyBuffer_.size() > kMaxReplyLine) {
+    const std::string start = replyBuffer_.substr(0, kReportedReplyPart);
+    replyBuffer_.clear();
+    Fail(SendMailError::UnexpectedResponse, "Unexpected response: " + start);
+  }
+}
+
+void SendMail::HandleReply(const std::string& line) {
+  Info(smTraceIn, line);
+  if (Stopped()) return;
+  const bool continues = ContinuesReply(line);
+  if (IsNegativeReply(line)) {
+    if (sessionStep_ != 3) return Fail(SendMailError::UnexpectedResponse, "Unexpected response: " + line);
+    // A refused recipient is reported once, on the last line of the refusal.
+    if (!continues) Info(smBadAddress, currentRecipient_);
+    if (Stopped()) return;
+  }
+  if (continues) return;
+
+  switch (sessionStep_) {
+    case 0:
+      if (!SendLine("HELO " + transport_.LocalHostName())) return;
+      break;
+    case 1:
+      if (!SendLine("MAIL FROM:<" + FROM_Address + ">")) return;
+      break;
+    case 2:
+      if (!SendLine("RCPT TO:<" + TO_Address + ">")) return;
+      currentRecipient_ = TO_Address;
+      recipientIndex_ = -1;
+      recipientGroup_ = 1;
+      recipientLast_ = static_cast<int>(ListTo.size()) - 1 - toSkip_;
+      AdvanceGroup();
+      Info(smRecipient, TO_Address);
+      if (Stopped()) return;
+      break;
+    case 3:
+      SendNextRecipient();
+      if (Stopped()) return;
+      break;
+    case 5:
+      inData_ = true;
+      atLineStart_ = true;
+      WriteMessage(*this, *this);
+      inData_ = false;
+      if (!SendLine(".")) return;
+      break;
+    case 6:
+      accepted_ = true;
+      Info(smMessageAccepted, "");
+      if (!SendLine("QUIT")) return;
+      break;
+    default:  // 4, and 7 on: the reply to QUIT and anything after it
+      break;
+  }
+  // After DATA the step goes from 3 to 5 in one reply. Past QUIT nothing counts any more.
+  if (sessionStep_ != 3 && sessionStep_ < kAfterQuit) ++sessionStep_;
+}
+
+// One reply in the recipient step: the next recipient of the current group, or DATA once
+// every group is done.
+void SendMail::SendNextRecipient() {
+  if (recipientGroup_ <= 3) {
+    if (recipientIndex_ < recipientLast_) {
+      ++recipientIndex_;
+      currentRecipient_ = SplitRecipient(GroupList().at(recipientIndex_ + GroupSkip())).Address;
+      if (!SendLine("RCPT TO:<" + currentRecipient_ + ">")) return;
+      Info(smRecipient, currentRecipient_);
+    }
+  } else {
+    if (!SendLine("DATA")) return;
+    ++sessionStep_;
+  }
+  if (recipientIndex_ == recipientLast_) {
+    recipientLast_ = -1;
+    AdvanceGroup();
+    recipientIndex_ = -1;
+  }
+}
+
+void SendMail::AdvanceGroup() {
+  while (recipientLast_ == -1) {
+    ++recipientGroup_;
+    if (recipientGroup_ >= 4) {
+      recipientLast_ = 0;  // the next reply sends DATA
+      return;
+    }
+    recipientLast_ = static_cast<int>(GroupList().size()) - 1 - GroupSkip();
+  }
+}
+
+const std::vector<std::string>& SendMail::GroupList() const {
+  return recipientGroup_ == 1 ? ListTo : recipientGroup_ == 2 ? Listcc : ListBcc;
+}
+
+int SendMail::GroupSkip() const {
+  return recipientGroup_ == 1 ? toSkip_ : recipientGroup_ == 2 ? ccSkip_ : bccSkip_;
+}
+
+bool SendMail::SendLine(std::string_view text) {
+  std::string line(text.substr(0, kMaxLine));
+  // A line is one line: a CR or LF inside it would smuggle a command or header in.
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  line += "\r\n";
+  if (inData_) line = Transparent(line);
+  return SendText(line, line);
+}
+
+bool SendMail::SendBuffer(std::string_view bytes) {
+  if (!inData_) return SendText(bytes, UpToFirstZero(bytes));
+  const std::string transparent = Transparent(bytes);
+  return SendText(transparent, UpToFirstZero(transparent));
+}
+
+// Within the data every line that begins with "." gets one more, wherever the line starts:
+// in a header, at a body chunk's edge or after a quoted-printable soft break. A bare LF
+// counts as a line end too, as some servers take it for one.
+std::string SendMail::Transparent(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + 16);
+  for (const char c : bytes) {
+    if (atLineStart_ && c == '.') out += '.';
+    out += c;
+    atLineStart_ = c == '\n';
+  }
+  return out;
+}
+
+bool SendMail::SendText(std::string_view bytes, std::string_view trace) {
+  if (Stopped()) return false;
+  Info(smTraceOut, std::string(trace));
+  bool tookNothing = false;
+  while (!bytes.empty()) {
+    transport_.PumpMessages(tookNothing);
+    if (Stopped()) return false;
+    const SmtpTransport::SendResult sent = transport_.SendBytes(bytes);
+    const std::size_t taken = std::min(sent.Count, bytes.size());
+    bytes.remove_prefix(taken);
+    tookNothing = taken == 0;
+    if (!CheckSocketError(sent.LastError)) return false;
+  }
+  return !Stopped();
+}
+
+void SendMail::Info(SendMailInfo info, const std::string& addinfo) {
+  if (OnMailInfo) OnMailInfo(info, addinfo);
+}

@@ -1,0 +1,62 @@
+// libFuzzer target for the SMTP session's reply reader: arbitrary server bytes against a
+// session on the scripted socket. The first byte sets the recipients and how many bytes one
+// send takes; a 0xFF byte in the stream is followed by a byte choosing a socket event.
+// Whatever comes, the end of a send is posted at most once, nothing is sent after it, and
+// OnDone fires exactly when the posted end comes back.
+#include <cstdint>
+#include <cstdlib>
+
+#include "tests/core/smtp_harness.h"
+
+namespace {
+
+void Require(bool holds) {
+  if (!holds) std::abort();
+}
+
+void SocketEvent(SmtpHarness& h, std::uint8_t choice) {
+  switch (choice % 7) {
+    case 0: h.session.SetAction(TMailAction::Cancel_SendMail); break;
+    case 1: h.session.OnClose(0); break;
+    case 2: h.session.OnClose(10054); break;
+    case 3: h.session.OnTimeout(); break;
+    case 4: if (h.transport.DonePosts() == 1) h.session.MailDone(); break;
+    case 5: h.session.OnConnect(10061); break;
+    default:  // from now on a reply also arrives in the middle of every send
+      h.transport.OnPump = [&h] { h.session.ReadReplies("250 ok\r\n"); };
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  SmtpHarness h;
+  const std::uint8_t setup = data[0];
+  if (setup & 1) h.session.TO_Address.clear();
+  if (setup & 2) h.session.ListTo = {"a@example.com|A"};
+  if (setup & 4) h.session.Listcc = {"c@example.com"};
+  if (setup & 8) h.session.ListBcc = {"b@example.com", "d@example.com|D"};
+  h.session.MailText = {".hello", "caf\xE9"};
+  h.transport.SendLimit = 1 + setup / 16;
+  h.Start();
+  h.session.OnConnect(0);
+
+  std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+  while (!rest.empty()) {
+    const bool ended = h.transport.DonePosts() > 0;
+    const std::size_t sentBefore = h.transport.Sent.size();
+    const std::size_t mark = rest.find('\xFF');
+    h.session.ReadReplies(rest.substr(0, mark));
+    rest.remove_prefix(mark == rest.npos ? rest.size() : mark + 1);
+    if (mark != std::string_view::npos && !rest.empty()) {
+      SocketEvent(h, static_cast<std::uint8_t>(rest[0]));
+      rest.remove_prefix(1);
+    }
+    Require(h.transport.DonePosts() <= 1 && h.doneCount <= 1);
+    Require(!ended || h.transport.Sent.size() == sentBefore);
+  }
+  if (h.transport.DonePosts() == 1) h.session.MailDone();
+  Require(h.doneCount == h.transport.DonePosts() && h.session.Busy() == (h.doneCount == 0));
+  return 0;
+}
