@@ -16,6 +16,7 @@
 #include "notes/note_host.h"
 #include "win/handles.h"
 #include "win/menu.h"
+#include "win/printer.h"
 #include "win/tray_icon.h"
 #include "win/window.h"
 
@@ -39,6 +40,7 @@ class TKliMain final : public win::Window, public NoteHost {
   void EndNoteEditing() override;
   bool DeleteToRecycleBin() const override { return settings_.DeleteToRecycleBin; }
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
+  win::PrinterSetup& Printer() override { return printer_; }
 
  protected:
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -106,6 +108,7 @@ class TKliMain final : public win::Window, public NoteHost {
   bool allShown_ = true;
   PendingFileName pendingFileName_;
   std::mt19937 random_;
+  win::PrinterSetup printer_;
 
   win::CommandMenu<TKliMain> menu_;
   HMENU noteMenu_ = nullptr;

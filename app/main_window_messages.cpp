@@ -2,6 +2,7 @@
 // notifications, the session's end and the loss of focus.
 #include "app/main_window.h"
 #include "app/note_list_operations.h"
+#include "notes/note_window.h"
 #include "win/error_box.h"
 
 #include <algorithm>
@@ -76,9 +77,10 @@ LRESULT TKliMain::CopyData(const COPYDATASTRUCT* data) {
   if (data == nullptr) return 0;
   if (data->dwData != kCopyDataOpen && data->dwData != kCopyDataOpenAndPrint) return 0;
   const std::string path = CopyDataPath(data->lpData, data->cbData);
-  // 102 also prints the note it opened; printing comes with the note commands, until then
-  // the note only opens.
-  win::ShowingErrors([&] { OpenNote(path); });
+  const bool print = data->dwData == kCopyDataOpenAndPrint;
+  win::ShowingErrors([&] {
+    if (TTFoglio* note = OpenNote(path); note != nullptr && print) note->Printklinote1Click();
+  });
   return 1;
 }
 

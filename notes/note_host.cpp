@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "win/error_box.h"
+
 namespace {
 NoteHost* attachedController = nullptr;
 }  // namespace
@@ -12,3 +14,7 @@ NoteHost& Controller() {
 }
 
 void AttachController(NoteHost* host) { attachedController = host; }
+
+NoteSuspension::~NoteSuspension() {
+  win::ShowingErrors([] { Controller().ResumeNotes(); });
+}

@@ -6,6 +6,9 @@
 #include <string>
 
 class TTFoglio;
+namespace win {
+class PrinterSetup;
+}
 
 class NoteHost {
  public:
@@ -19,6 +22,8 @@ class NoteHost {
   virtual bool DeleteToRecycleBin() const = 0;
   // True when another open note than `asking` already uses this store file name.
   virtual bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const = 0;
+  // The printer every note prints on; the printer setup of one note holds for all of them.
+  virtual win::PrinterSetup& Printer() = 0;
 
  protected:
   ~NoteHost() = default;
@@ -28,3 +33,13 @@ class NoteHost {
 NoteHost& Controller();
 // nullptr detaches (the controller does so in its close sequence, after the notes are gone).
 void AttachController(NoteHost* host);
+
+// The controller's SuspendNotes for one scope: ResumeNotes runs however the scope ends, so a
+// dialog that fails part-way never leaves the notes hidden and the tray deaf.
+class NoteSuspension {
+ public:
+  NoteSuspension() { Controller().SuspendNotes(); }
+  NoteSuspension(const NoteSuspension&) = delete;
+  NoteSuspension& operator=(const NoteSuspension&) = delete;
+  ~NoteSuspension();
+};

@@ -21,6 +21,9 @@ namespace {
 constexpr const char kNoteClass[] = "TTFoglio";
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
+// The two menus' command ids, apart so that one WM_COMMAND names one command.
+constexpr UINT kGeneralMenuFirstId = 100;
+constexpr UINT kTextMenuFirstId = 200;
 // SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE
 constexpr UINT kOnTopFlags = 0x13;
 
@@ -39,7 +42,11 @@ HICON NoteIcon() {
 
 TTFoglio::TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder,
                    std::string storeName, TQuorSkin& skin, StoredVisibility storedVisibility)
-    : skin_(skin), storeFolder_(std::move(storeFolder)), applyShown_(storedVisibility == StoredVisibility::Apply) {
+    : skin_(skin),
+      storeFolder_(std::move(storeFolder)),
+      applyShown_(storedVisibility == StoredVisibility::Apply),
+      PopMenuGeneral(GeneralMenuRows(), kGeneralMenuFirstId),
+      PopMenuText(TextMenuRows(), kTextMenuFirstId) {
   data_.FileName = DocumentsFolder() + "\\noname.kli";
   data_.StoreName = std::move(storeName);
   data_.OwnTrayIcon = ownTrayIcon;
@@ -97,11 +104,7 @@ void TTFoglio::FormCreate(bool stampOnCreate) {
   } else {
     data_.StoreName = FreshStoreName();
   }
-  if (stampOnCreate) {
-    std::string text = Text();
-    if (!text.empty() && !text.ends_with("\r\n")) text += "\r\n";
-    SetText(text + DateTimeStamp(NowDateTime(), UserLocalePictures()));
-  }
+  if (stampOnCreate) AppendStampLine();
   SetOwnTrayIcon(data_.OwnTrayIcon);
   LayoutFrame();
   applyShown_ = true;
@@ -121,6 +124,7 @@ void TTFoglio::SetOnTop(bool on) {
   const bool topmost = (GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   if (on || topmost) SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kOnTopFlags);
   data_.OnTop = on;
+  UpdateMenuChecks();
   FormActivate();
 }
 
@@ -151,19 +155,18 @@ void TTFoglio::FormActivate() {
   if (TextBoxVisible()) return;
   Controller().EndNoteEditing();
   ShowWindow(text_, SW_SHOW);
-  textLabelShown_ = false;
+  surface_.HideTextLabel();
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void TTFoglio::FormDeactivate() {
   if (skin_.Options().Activable) {
     ShowWindow(text_, SW_HIDE);
-    textLabelText_ = JoinEditLines(LinesToStore(DisplayedLines()));
-    textLabelShown_ = true;
+    surface_.ShowTextLabel(JoinEditLines(LinesToStore(DisplayedLines())));
     InvalidateRect(hwnd(), nullptr, FALSE);
   } else if (!TextBoxVisible()) {
     ShowWindow(text_, SW_SHOW);
-    textLabelShown_ = false;
+    surface_.HideTextLabel();
     InvalidateRect(hwnd(), nullptr, FALSE);
   }
 }
@@ -174,7 +177,7 @@ void TTFoglio::SetFileName(const std::string& path) {
   const std::string caption = look.Caption.OnlyFileName ? FilePart(path) : path;
   SetWindowTextA(hwnd(), look.WindowTitle.Standard ? look.WindowTitle.Title.c_str() : path.c_str());
   if (!closed_) listItem_.SetCaption(path);
-  captionText_ = caption;
+  surface_.SetCaptionText(caption);
   if (tray_) tray_->SetHint(path);
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -186,6 +189,7 @@ void TTFoglio::OpenFileInNote(const std::string& path) {
 
 void TTFoglio::SetOwnTrayIcon(bool on) {
   data_.OwnTrayIcon = on;
+  UpdateMenuChecks();
   if (on) {
     tray_->Show(NoteIcon(), data_.FileName);
   } else {
@@ -193,16 +197,10 @@ void TTFoglio::SetOwnTrayIcon(bool on) {
   }
 }
 
-void TTFoglio::CloseNote() {
-  SetEditing(true);
-  SetOwnTrayIcon(false);
-  closed_ = true;
-  // Whatever fails below, the note must end hidden and without its store file, or it would
-  // come back at the next start though the user deleted it.
-  DeleteFileA(StorePath().c_str());
-  DeleteFileA(FullTextPath(StorePath()).c_str());
-  listItem_.Remove();
-  SetShown(false);
+void TTFoglio::AppendStampLine() {
+  std::string text = Text();
+  if (!text.empty() && !text.ends_with("\r\n")) text += "\r\n";
+  SetText(text + DateTimeStamp(NowDateTime(), UserLocalePictures()));
 }
 
 int TTFoglio::Left() const {
@@ -265,27 +263,6 @@ std::vector<std::string> TTFoglio::DisplayedLines() const {
   return lines;
 }
 
-void TTFoglio::DropFiles(HDROP drop) {
-  // DragFinish runs however the opening of a file ends.
-  struct Finish {
-    HDROP drop;
-    ~Finish() { DragFinish(drop); }
-  } finish{drop};
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::vector<std::string> paths;
-  for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
-    paths.push_back(std::move(path));
-  }
-  for (const std::string& path : paths) Controller().OpenNoteFile(path);
-}
-
-void TTFoglio::TrayNotification(LPARAM mouseMessage) {
-  if (mouseMessage == WM_LBUTTONUP) setOnFront();
-}
-
 LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
@@ -314,15 +291,15 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
       const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-      const Part part = PartAt(x, y);
-      const POINT origin = PartOrigin(part);
+      const NotePart part = surface_.PartAt(x, y);
+      const POINT origin = surface_.PartOrigin(part);
       MousePress(part, x - origin.x, y - origin.y);
       return 0;
     }
     case WM_MOUSEMOVE: {
       const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
       // While a button is held the part that got the press keeps getting the moves.
-      const POINT origin = PartOrigin(pressed_ ? pressedPart_ : PartAt(x, y));
+      const POINT origin = surface_.PartOrigin(pressed_ ? pressedPart_ : surface_.PartAt(x, y));
       MouseMove(x - origin.x, y - origin.y);
       return 0;
     }
@@ -330,10 +307,11 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       const bool wasPressed = pressed_;
-      const Part part = pressedPart_;
+      const NotePart part = pressedPart_;
       MouseRelease();
-      if (wasPressed && msg == WM_LBUTTONUP && PartAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) == part) {
-        PictureClicked(part);
+      if (wasPressed && surface_.PartAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) == part) {
+        if (msg == WM_LBUTTONUP) PictureClicked(part);
+        if (msg == WM_RBUTTONUP) PictureContextMenu(part);
       }
       return 0;
     }
@@ -350,6 +328,22 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
+    case WM_COMMAND:
+      // Menus and accelerators (no control sends the note a command of its own).
+      if (lp == 0 && RunMenuCommand(LOWORD(wp))) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == text_) {
+        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (lp == -1) {
+          // From the keyboard: at the edit box's top-left corner.
+          at = {0, 0};
+          ClientToScreen(text_, &at);
+        }
+        ShowTextMenu(at);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       // A note closed by the system is hidden and saved, never destroyed: the note list owns it.
       StoreOnClose();

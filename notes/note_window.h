@@ -6,9 +6,8 @@
 // After <windows.h>: drops of files (HDROP) and the tray icon.
 #include <shellapi.h>
 
-#include <array>
 #include <memory>
-#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,9 @@
 #include "notes/note_data.h"
 #include "notes/note_geometry.h"
 #include "notes/note_menu_entry.h"
+#include "notes/note_surface.h"
 #include "win/handles.h"
+#include "win/menu.h"
 #include "win/tray_icon.h"
 #include "win/window.h"
 
@@ -51,8 +52,15 @@ class TTFoglio : public win::Window {
   // read before the failure and rethrows.
   void LoadNote(const std::string& path);
   void SaveNote(const std::string& path);
-  // The note is closed for good: hidden, its store file and its menu entry gone.
+  // The note is closed for good: hidden, its store file, alarm, tray icon and menu entry gone,
+  // its text in the recycle bin when the controller asks for that. Every step runs even when
+  // one before it failed; the first failure is thrown at the end.
   void CloseNote();
+  // Prints the client area on the printer the controller holds, one page, no dialog.
+  void Printklinote1Click();
+  // Draws the client area into `dc` at its top-left corner, scaled by dpi / 96 in each direction,
+  // so that it has the size it has on a 96 dpi screen.
+  void DrawPrintPicture(HDC dc, int dpiX, int dpiY) const;
 
   bool Shown() const { return data_.Shown; }
   bool Closed() const { return closed_; }
@@ -73,7 +81,7 @@ class TTFoglio : public win::Window {
   const std::string& StoreFolder() const { return storeFolder_; }
   const std::string& FileName() const { return data_.FileName; }
   // The text of the caption label (the name, or its file part when the skin asks for that).
-  const std::string& CaptionText() const { return captionText_; }
+  const std::string& CaptionText() const { return surface_.CaptionText(); }
   // StoreFolder + "\" + StoreName.
   std::string StorePath() const;
   // Where the whole text of a note goes when it does not fit the note file written at `path`:
@@ -87,27 +95,29 @@ class TTFoglio : public win::Window {
   std::vector<std::string> DisplayedLines() const;
   const NoteAlarmFields& Alarm() const { return data_.Alarm; }
   HWND TextBox() const { return text_; }
+  COLORREF TextBackColor() const { return textBackColor_; }
+  const FontValue& TextFont() const { return data_.Font; }
+  const std::string& MailTo() const { return data_.MailTo; }
+  const std::string& MailSubject() const { return data_.MailSubject; }
+  const std::vector<std::string>& MailRecipients() const { return data_.MailRecipients; }
+
+  // The two menus (PopMenuGeneral, PopMenuText) as command tables: captions, shortcuts and the
+  // command each runs (notes/note_commands.cpp).
+  static std::span<const win::CommandRow<TTFoglio>> GeneralMenuRows();
+  static std::span<const win::CommandRow<TTFoglio>> TextMenuRows();
+  const win::MenuResource& GeneralMenu() const { return PopMenuGeneral; }
+  const win::MenuResource& TextMenu() const { return PopMenuText; }
 
   // The largest text the edit box takes, in characters.
   static constexpr int kTextCapacity = 1 << 20;
 
  protected:
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  // The shortcuts of the text menu while the edit box has the focus, else those of the general
+  // menu.
+  bool PreTranslateMessage(MSG& msg) override;
 
  private:
-  // A picture of the skin as the note holds it: the skin's bitmap by reference and the
-  // element's placement as it was when the skin was applied.
-  struct Picture {
-    SkinElement element;
-    std::shared_ptr<const SkinBitmap> bitmap;
-    TSkinImage image;
-    PixelRect rect;
-    bool visible = false;
-  };
-  // The parts of the window a mouse event can land on, in the order they are hit-tested
-  // (topmost first).
-  enum class Part { Caption, AlarmButton, DeleteButton, MinButton, MenuButton, Title, Background, Window };
-
   void FormCreate(bool stampOnCreate);
   void FormActivate();
   void FormDeactivate();
@@ -118,41 +128,62 @@ class TTFoglio : public win::Window {
   NoteData Snapshot() const;
   void WriteFullTextBeside(const std::string& path) const;
   std::string FreshStoreName() const;
+  void DeleteStoreFiles() const;
+  void AppendStampLine();
+  bool AlarmOn() const { return data_.Alarm.Active; }
 
   // Painting (note_window_paint.cpp).
   void Paint();
-  void PaintSurface(HDC dc, int width, int height) const;
-  void ApplyPicture(Picture& picture);
-  void PlacePicture(Picture& picture) const;
+  void PaintClientArea(HDC dc, int width, int height) const;
   void SetTextFont(const FontValue& font);
   // Colours as the note file holds them (system colours have the high bit set).
   void SetTextBackColor(int32_t color);
   void SetWindowColor(int32_t color);
   static COLORREF ToColorRef(int32_t color);
   void SetTextBoxBorder(bool line);
-  Picture& PictureOf(SkinElement element);
-  const Picture& PictureOf(SkinElement element) const;
   RECT TextLabelRect() const;
   LRESULT TextBoxColors(HDC dc) const;
 
   // Mouse (note_window_mouse.cpp).
-  Part PartAt(int x, int y) const;
-  POINT PartOrigin(Part part) const;
-  void MousePress(Part part, int x, int y);
+  void MousePress(NotePart part, int x, int y);
   void MouseMove(int x, int y);
   void MouseRelease();
   void Apply(const NoteMouseEffect& effect);
   WindowBox CurrentBox() const;
   void ShowCursorOf(ResizeCursor cursor);
   bool SetCursorFor(HWND over, UINT hitTest);
-  void PictureClicked(Part part);
   void TextBoxMouseMove(int x, int y);
   // The edit box passes its mouse moves on to the note with kTextBoxMouseMove.
   static constexpr UINT kTextBoxMouseMove = WM_APP + 2;
   static LRESULT CALLBACK TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+  // Commands (note_commands.cpp): the picture buttons, the menus and what they run.
+  void PictureClicked(NotePart part);
+  void PictureContextMenu(NotePart part);
+  void ShowGeneralMenu(POINT at);
+  void ShowTextMenu(POINT at);
+  bool RunMenuCommand(UINT id);
+  void UpdateMenuChecks();
   void DropFiles(HDROP drop);
   void TrayNotification(LPARAM mouseMessage);
+  void OpenFile2Click();
+  void SaveFile1Click();
+  void Printersetup1Click();
+  void Selectfont1Click();
+  void SelectBackgroundcolor1Click();
+  void Insertdatetime1Click();
+  void Alwaysontop1Click();
+  void TrayIconArea1Click();
+  void Setalarm1Click();
+  void Mailthisnote1Click();
+  void Closethisnote2Click();
+  void Deletethisnote2Click();
+  void Undo1Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Past1Click();
+  void Delete1Click();
+  void SelectAll1Click();
 
   TQuorSkin& skin_;
   NoteData data_;
@@ -163,27 +194,19 @@ class TTFoglio : public win::Window {
   bool applyShown_ = true;
   HWND text_ = nullptr;
 
-  std::array<Picture, 6> pictures_{};
-  COLORREF windowColor_ = 0;
+  NoteSurface surface_;
   COLORREF textBackColor_ = 0;
   win::UniqueBrush textBackBrush_;
   win::UniqueFont textFont_;
-  std::unique_ptr<SkinFont> captionFont_;
-  tQuorFont captionFontSpec_;
-  std::string captionText_;
-  bool captionShown_ = false;
-  RECT captionRect_{};
-  bool bevelShown_ = false;
-  int bevelTop_ = 0;
-  bool textLabelShown_ = false;
-  std::string textLabelText_;
 
   NoteMouseState mouse_;
   bool changingBox_ = false;  // the window is being moved or sized by a mouse step
   bool pressed_ = false;
-  Part pressedPart_ = Part::Window;
+  NotePart pressedPart_ = NotePart::Window;
   ResizeCursor cursor_ = ResizeCursor::Arrow;
 
+  win::CommandMenu<TTFoglio> PopMenuGeneral;
+  win::CommandMenu<TTFoglio> PopMenuText;
   NoteMenuEntry listItem_;
   std::unique_ptr<win::TrayIcon> tray_;
   UINT taskbarCreated_ = win::TrayIcon::TaskbarCreatedMessage();

@@ -23,57 +23,15 @@ LPCSTR CursorName(ResizeCursor cursor) {
   return IDC_ARROW;
 }
 
-bool Contains(const PixelRect& r, int x, int y) {
-  return x >= r.Left && x < r.Left + r.Width && y >= r.Top && y < r.Top + r.Height;
-}
-
 }  // namespace
 
-TTFoglio::Part TTFoglio::PartAt(int x, int y) const {
-  if (captionShown_ && x >= captionRect_.left && x < captionRect_.right && y >= captionRect_.top &&
-      y < captionRect_.bottom) {
-    return Part::Caption;
-  }
-  constexpr std::pair<Part, SkinElement> kPictureParts[] = {
-      {Part::AlarmButton, SkinElement::Alarm}, {Part::DeleteButton, SkinElement::Delete},
-      {Part::MinButton, SkinElement::Min},     {Part::MenuButton, SkinElement::Menu},
-      {Part::Title, SkinElement::Title},       {Part::Background, SkinElement::Background}};
-  for (const auto& [part, element] : kPictureParts) {
-    const Picture& picture = PictureOf(element);
-    if (picture.visible && picture.bitmap && Contains(picture.rect, x, y)) return part;
-  }
-  return Part::Window;
-}
-
-POINT TTFoglio::PartOrigin(Part part) const {
-  switch (part) {
-    case Part::Caption:
-      return {captionRect_.left, captionRect_.top};
-    case Part::AlarmButton:
-      return {PictureOf(SkinElement::Alarm).rect.Left, PictureOf(SkinElement::Alarm).rect.Top};
-    case Part::DeleteButton:
-      return {PictureOf(SkinElement::Delete).rect.Left, PictureOf(SkinElement::Delete).rect.Top};
-    case Part::MinButton:
-      return {PictureOf(SkinElement::Min).rect.Left, PictureOf(SkinElement::Min).rect.Top};
-    case Part::MenuButton:
-      return {PictureOf(SkinElement::Menu).rect.Left, PictureOf(SkinElement::Menu).rect.Top};
-    case Part::Title:
-      return {PictureOf(SkinElement::Title).rect.Left, PictureOf(SkinElement::Title).rect.Top};
-    case Part::Background:
-      return {PictureOf(SkinElement::Background).rect.Left, PictureOf(SkinElement::Background).rect.Top};
-    case Part::Window:
-      break;
-  }
-  return {0, 0};
-}
-
-void TTFoglio::MousePress(Part part, int x, int y) {
+void TTFoglio::MousePress(NotePart part, int x, int y) {
   pressed_ = true;
   pressedPart_ = part;
   SetCapture(hwnd());
   // The picture buttons answer a click (on release), not a press.
-  if (part == Part::AlarmButton || part == Part::DeleteButton || part == Part::MinButton ||
-      part == Part::MenuButton) {
+  if (part == NotePart::AlarmButton || part == NotePart::DeleteButton || part == NotePart::MinButton ||
+      part == NotePart::MenuButton) {
     return;
   }
   SetEditing(true);
@@ -124,19 +82,6 @@ bool TTFoglio::SetCursorFor(HWND over, UINT hitTest) {
   return true;
 }
 
-void TTFoglio::PictureClicked(Part part) {
-  switch (part) {
-    case Part::MinButton:
-      SetShown(false);
-      break;
-    case Part::DeleteButton:
-      CloseNote();
-      break;
-    default:
-      break;
-  }
-}
-
 void TTFoglio::TextBoxMouseMove(int x, int y) {
   if (mouse_.Dragging() || mouse_.Resizing()) return;
   // The edit box keeps its own cursor; the edges still follow the mouse.
@@ -148,6 +93,8 @@ void TTFoglio::TextBoxMouseMove(int x, int y) {
 LRESULT CALLBACK TTFoglio::TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   // The note handles the move in its own window procedure, where an error is caught and shown.
   if (msg == WM_MOUSEMOVE) SendMessageA(GetParent(hwnd), kTextBoxMouseMove, wp, lp);
+  // The note's text menu replaces the edit box's own.
+  if (msg == WM_CONTEXTMENU) return SendMessageA(GetParent(hwnd), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lp);
   const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   return CallWindowProcW(own, hwnd, msg, wp, lp);
 }

@@ -203,6 +203,12 @@ void TTFoglio::RestoreFromStore() {
   }
 }
 
+void TTFoglio::DeleteStoreFiles() const {
+  const std::string store = StorePath();
+  DeleteFileA(FullTextPath(store).c_str());
+  if (!DeleteFileA(store.c_str()) && FileExists(store)) throw std::runtime_error("Can't delete " + store);
+}
+
 void TTFoglio::StoreOnClose() {
   if (closed_ || hwnd() == nullptr) return;
   CreateFolderPath(storeFolder_);

@@ -16,6 +16,7 @@
 #include "notes/note_window.h"
 #include "storage/file_io.h"
 #include "tests/win/app_test_support.h"
+#include "win/printer.h"
 
 namespace {
 
@@ -32,9 +33,11 @@ class ListHost final : public NoteHost {
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override {
     return notes_.UsesStoreName(storeName, asking);
   }
+  win::PrinterSetup& Printer() override { return printer_; }
 
  private:
   TQuorLista& notes_;
+  win::PrinterSetup printer_;
 };
 
 class NoteListTest : public ::testing::Test {

@@ -424,21 +424,26 @@ TEST_F(NoteWindowTest, OwnTrayIconClickBringsTheNoteToTheFront) {
   EXPECT_FALSE(note.OwnTrayIcon());
 }
 
-TEST_F(NoteWindowTest, DroppedFilesOpenThroughTheController) {
+TEST_F(NoteWindowTest, DroppedFilesGoFirstIntoTheNoteThenIntoNewNotesUncut) {
   TTFoglio& note = NewNote(TestSkin());
-  const std::string files[] = {"C:\\one.kli", "C:\\two.txt"};
+  const std::string first = Base() + "\\dropped.txt";
+  WriteBytes(first, "dropped text");
+  const std::string files[] = {first, "C:\\two.kli", "C:\\" + std::string(300, 'n') + ".txt"};
   std::string list;
   for (const std::string& f : files) list += f + '\0';
   list += '\0';
+  // The drop block must lie in this process's memory, as Windows hands it over.
   HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
   memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
   GlobalUnlock(memory);
   SendMessageA(note.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  EXPECT_EQ(note.Text(), "dropped text");
+  EXPECT_EQ(note.FileName(), first);
   ASSERT_EQ(host_.opened.size(), 2u);
-  EXPECT_EQ(host_.opened[0], files[0]);
-  EXPECT_EQ(host_.opened[1], files[1]);
+  EXPECT_EQ(host_.opened[0], files[1]);
+  EXPECT_EQ(host_.opened[1], files[2]);
 }
 
 }  // namespace

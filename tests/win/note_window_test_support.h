@@ -21,6 +21,7 @@
 #include "notes/note_host.h"
 #include "notes/note_window.h"
 #include "storage/file_io.h"
+#include "win/printer.h"
 #include "tests/win/app_test_support.h"
 #include "tests/win/bmp_file.h"
 
@@ -68,7 +69,8 @@ class FakeHost final : public NoteHost {
       if (note->TextBoxVisible()) note->SetEditing(false);
     }
   }
-  bool DeleteToRecycleBin() const override { return false; }
+  bool DeleteToRecycleBin() const override { return recycle; }
+  win::PrinterSetup& Printer() override { return printer; }
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override {
     asked.push_back(storeName);
     if (takenAnswers > 0) {
@@ -82,6 +84,8 @@ class FakeHost final : public NoteHost {
   }
 
   std::vector<std::string> opened;
+  bool recycle = false;
+  win::PrinterSetup printer;
   int suspends = 0, resumes = 0, endEditing = 0;
   std::set<std::string> inUse;
   std::vector<TTFoglio*> notes;  // the "open notes" EndNoteEditing and StoreNameInUse look at

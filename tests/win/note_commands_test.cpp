@@ -1,0 +1,310 @@
+// The commands of one note under Wine: its two menus as the user sees them, shortcuts typed
+// into its edit box, the mail-to form driven through its controls, printing and closing.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "mail/mail_to_form.h"
+#include "notes/note_file.h"
+#include "note_window_test_support.h"
+#include "win/message_loop.h"
+
+namespace note_test {
+namespace {
+
+// Every item of a menu as "Submenu>Caption\tShortcut", separators as "-".
+std::vector<std::string> MenuLines(HMENU menu, const std::string& prefix = "") {
+  std::vector<std::string> lines;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = {};
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+    item.dwTypeData = text;
+    item.cch = sizeof text;
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+    if (item.fType & MFT_SEPARATOR) {
+      lines.push_back(prefix + "-");
+    } else if (item.hSubMenu != nullptr) {
+      for (const std::string& line : MenuLines(item.hSubMenu, prefix + text + ">")) lines.push_back(line);
+    } else {
+      lines.push_back(prefix + text);
+    }
+  }
+  return lines;
+}
+
+// The shortcuts of an accelerator table as menus write them, sorted.
+std::vector<std::string> Shortcuts(HACCEL table) {
+  std::vector<ACCEL> accels(static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+  CopyAcceleratorTableA(table, accels.data(), static_cast<int>(accels.size()));
+  std::vector<std::string> texts;
+  for (const ACCEL& a : accels) {
+    std::string text = std::string(a.fVirt & FCONTROL ? "Ctrl+" : "") + (a.fVirt & FSHIFT ? "Shift+" : "") +
+                       (a.fVirt & FALT ? "Alt+" : "");
+    if (a.key >= VK_F1 && a.key <= VK_F12) {
+      text += "F" + std::to_string(a.key - VK_F1 + 1);
+    } else if (a.key == VK_DELETE) {
+      text += "Del";
+    } else {
+      text += static_cast<char>(a.key);
+    }
+    texts.push_back(text);
+  }
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
+
+// The command id of the first item of `caption` (shortcut text not included) in `menu`.
+UINT CommandOf(HMENU menu, const std::string& caption) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      if (const UINT id = CommandOf(sub, caption)) return id;
+      continue;
+    }
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (std::string(text).substr(0, std::string(text).find('\t')) == caption) return GetMenuItemID(menu, i);
+  }
+  return 0;
+}
+
+bool Checked(HMENU menu, UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+void PumpLoop(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  do {
+    win::ProcessWaitingMessages();
+    Sleep(5);
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+// Real keyboard input (posted key messages carry no Ctrl or Alt state): the modifiers go down,
+// the key is pressed, and they come up again in reverse order.
+void Type(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    inputs.push_back(in);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = *--it;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpLoop(250);
+}
+
+void ClickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT clicks[2]{};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+  PumpLoop(250);
+}
+
+HWND WaitForWindow(const char* className) {
+  for (int i = 0; i < 500; ++i) {
+    if (HWND found = FindWindowA(className, nullptr); found != nullptr && IsWindowVisible(found)) return found;
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+using NoteCommandsTest = NoteWindowTest;
+
+TEST_F(NoteCommandsTest, MenusHoldEveryCaptionShortcutAndSeparator) {
+  TTFoglio& note = NewNote(TestSkin());
+  const std::vector<std::string> general = {
+      "File>Open \tCtrl+F12",
+      "File>Save as\tShift+F12",
+      "Print>Print \tCtrl+P",
+      "Print>Printer setup",
+      "Apparence>Select font style and color\tCtrl+Alt+F",
+      "Apparence>Select Background color\tCtrl+Alt+B",
+      "Apparence>Insert date/time\tCtrl+I",
+      "Apparence>-",
+      "Apparence>Always on top\tCtrl+Alt+T",
+      "Apparence>Tray icon area",
+      "-",
+      "Set alarm",
+      "Mail to",
+      "-",
+      "Hide",
+      "Close\tF4",
+  };
+  const std::vector<std::string> text = {
+      "Undo\tCtrl+Z", "-", "Cut\tCtrl+X", "Copy\tCtrl+C", "Paste\tCtrl+V", "Delete\tCtrl+Del", "-",
+      "Select All\tCtrl+A", "-", "File>Open \tCtrl+F12", "File>Save as\tShift+F12", "-", "Hide", "Close\tF4",
+  };
+  EXPECT_EQ(MenuLines(note.GeneralMenu().Handle()), general);
+  EXPECT_EQ(MenuLines(note.TextMenu().Handle()), text);
+  // The hidden "inv" rows are in no menu, but their shortcuts work in the edit box.
+  const std::vector<std::string> generalKeys = {"Ctrl+Alt+B", "Ctrl+Alt+F", "Ctrl+Alt+T", "Ctrl+F12", "Ctrl+I",
+                                                "Ctrl+P",     "F4",         "Shift+F12"};
+  const std::vector<std::string> textKeys = {"Ctrl+A",   "Ctrl+Alt+B", "Ctrl+Alt+F", "Ctrl+Alt+T", "Ctrl+C",
+                                             "Ctrl+Del", "Ctrl+F12",   "Ctrl+I",     "Ctrl+P",     "Ctrl+V",
+                                             "Ctrl+X",   "Ctrl+Z",     "F4",         "Shift+F12"};
+  EXPECT_EQ(Shortcuts(note.GeneralMenu().Accelerators()), generalKeys);
+  EXPECT_EQ(Shortcuts(note.TextMenu().Accelerators()), textKeys);
+}
+
+TEST_F(NoteCommandsTest, ShortcutsTypedIntoTheEditBoxReachTheirCommands) {
+  ErrorBoxWatcher boxes;
+  TTFoglio& note = NewNote(TestSkin());
+  note.MoveTo(100, 100);
+  note.SetShown(true);
+  note.SaveNote(note.StorePath());
+  SetForegroundWindow(note.hwnd());
+  RECT box{};
+  GetWindowRect(note.TextBox(), &box);
+  ClickAt({box.left + 10, box.top + 5});
+  ASSERT_EQ(GetFocus(), note.TextBox());
+
+  Type({'A'});
+  Type({VK_CONTROL, 'I'});
+  const std::string stamp = DateTimeStamp(NowDateTime(), UserLocalePictures());
+  const std::string text = note.Text();
+  EXPECT_EQ(text.substr(0, 3), "a\r\n");
+  EXPECT_EQ(text.substr(3, stamp.find(' ')), stamp.substr(0, stamp.find(' '))) << text;
+
+  Type({VK_CONTROL, 'A'});
+  Type({VK_CONTROL, 'X'});
+  EXPECT_EQ(note.Text(), "");
+  Type({VK_CONTROL, 'V'});
+  EXPECT_EQ(note.Text(), text);
+
+  const UINT onTop = CommandOf(note.GeneralMenu().Handle(), "Always on top");
+  Type({VK_CONTROL, VK_MENU, 'T'});
+  EXPECT_TRUE(note.OnTop());
+  EXPECT_TRUE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(Checked(note.GeneralMenu().Handle(), onTop));
+  Type({VK_CONTROL, VK_MENU, 'T'});
+  EXPECT_FALSE(note.OnTop());
+  EXPECT_FALSE(Checked(note.GeneralMenu().Handle(), onTop));
+
+  // This machine has no printer: the error is shown and the note stays as it was.
+  Type({VK_CONTROL, 'P'});
+  ASSERT_TRUE(boxes.WaitFor(1));
+  EXPECT_EQ(boxes.Texts()[0], "There is no default printer currently selected");
+  EXPECT_TRUE(IsWindowVisible(note.hwnd()));
+  EXPECT_FALSE(note.Closed());
+
+  SetFocus(note.TextBox());
+  Type({VK_F4});
+  EXPECT_TRUE(note.Closed());
+  EXPECT_FALSE(IsWindowVisible(note.hwnd()));
+  EXPECT_FALSE(FileExists(note.StorePath()));
+}
+
+TEST_F(NoteCommandsTest, MailToFormTakesTheAddressingOnOkAndNothingOnAbort) {
+  TTFoglio& note = NewNote(TestSkin());
+  const UINT mailTo = CommandOf(note.GeneralMenu().Handle(), "Mail to");
+  ASSERT_NE(mailTo, 0u);
+  // Fills the form as a user would, then leaves it with `button`.
+  const auto drive = [](const char* to, const char* subject, int button) {
+    return std::thread([=] {
+      HWND form = WaitForWindow("TTMailTo");
+      if (form == nullptr) return;
+      HWND edit1 = GetDlgItem(form, TTMailTo::Edit1);
+      SendMessageA(edit1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("first@example.org"));
+      SendMessageA(GetDlgItem(form, TTMailTo::SpeedButton1), BM_CLICK, 0, 0);
+      SendMessageA(GetDlgItem(form, TTMailTo::SpeedButton1), BM_CLICK, 0, 0);  // empty: adds nothing
+      SendMessageA(edit1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to));
+      SendMessageA(GetDlgItem(form, TTMailTo::Edit2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(subject));
+      PostMessageA(form, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    });
+  };
+
+  std::thread ok = drive("to@example.org", "Hello", TTMailTo::BitBtn1);
+  SendMessageA(note.hwnd(), WM_COMMAND, mailTo, 0);
+  ok.join();
+  EXPECT_EQ(note.MailTo(), "to@example.org");
+  EXPECT_EQ(note.MailSubject(), "Hello");
+  EXPECT_EQ(note.MailRecipients(), std::vector<std::string>{"first@example.org"});
+
+  std::thread abort = drive("other@example.org", "Changed", TTMailTo::BitBtn2);
+  SendMessageA(note.hwnd(), WM_COMMAND, mailTo, 0);
+  abort.join();
+  EXPECT_EQ(note.MailTo(), "to@example.org");
+  EXPECT_EQ(note.MailSubject(), "Hello");
+  EXPECT_EQ(note.MailRecipients(), std::vector<std::string>{"first@example.org"});
+  EXPECT_EQ(host_.suspends, 2);
+  EXPECT_EQ(host_.resumes, 2);
+}
+
+TEST_F(NoteCommandsTest, PrintPictureIsTheClientAreaScaledByDpiOver96) {
+  TTFoglio& note = NewNote(TestSkin());
+  note.SetShown(true);
+  const int width = note.Width(), height = note.Height();
+  constexpr COLORREF kUntouched = RGB(1, 2, 3);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, 3 * width + 20, -(3 * height + 20), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const win::UniqueBitmap page(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const win::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  const win::SelectedObject selected(dc.get(), page.get());
+  const RECT all{0, 0, 3 * width + 20, 3 * height + 20};
+  const win::UniqueBrush untouched(CreateSolidBrush(kUntouched));
+  FillRect(dc.get(), &all, untouched.get());
+
+  note.DrawPrintPicture(dc.get(), 288, 288);
+  EXPECT_EQ(GetPixel(dc.get(), 3 * 100, 3 * 10), RGB(230, 200, 60)) << "the title strip, three times as far";
+  EXPECT_EQ(GetPixel(dc.get(), 3 * 100, 3 * 40), note.TextBackColor()) << "the edit box is printed too";
+  EXPECT_EQ(GetPixel(dc.get(), 3 * 100, 3 * 100), RGB(250, 240, 150)) << "the background";
+  EXPECT_EQ(GetPixel(dc.get(), 3 * width - 2, 3 * height - 2), RGB(250, 240, 150));
+  EXPECT_EQ(GetPixel(dc.get(), 3 * width + 2, 3 * height + 2), kUntouched);
+}
+
+TEST_F(NoteCommandsTest, CloseWithRecycleBinLeavesTheUsersDocumentAsItWas) {
+  host_.recycle = true;
+  TTFoglio& note = NewNote(TestSkin());
+  const std::string document = Base() + "\\letter.txt";
+  const std::string bytes = "the user's own letter\r\nsecond line\r\n";
+  WriteBytes(document, bytes);
+  note.OpenFileInNote(document);
+  note.SetText("the note's text now");
+  note.SaveNote(note.StorePath());
+  note.SetShown(true);
+
+  note.CloseNote();
+  EXPECT_EQ(ReadBytes(document), bytes);
+  EXPECT_TRUE(note.Closed());
+  EXPECT_FALSE(IsWindowVisible(note.hwnd()));
+  EXPECT_FALSE(FileExists(note.StorePath()));
+  // The copy went to the recycle bin from a folder of its own, which is gone with it.
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  for (const auto& entry : fs::directory_iterator(temp)) {
+    EXPECT_EQ(entry.path().filename().string().rfind("qkli-recycle-", 0), std::string::npos) << entry.path();
+  }
+}
+
+TEST_F(NoteCommandsTest, CloseThatCannotWriteTheRecycleCopyStillClosesAndThenReports) {
+  host_.recycle = true;
+  TTFoglio& note = NewNote(TestSkin());
+  // A name that ends in a separator names no file: the copy cannot be written.
+  note.SetFileName(Base() + "\\");
+  note.SaveNote(note.StorePath());
+  const win::UniqueMenu menu(CreatePopupMenu());
+  note.ListItem().InsertInto(menu.get(), 0);
+  note.SetShown(true);
+
+  EXPECT_ANY_THROW(note.CloseNote());
+  EXPECT_TRUE(note.Closed());
+  EXPECT_FALSE(IsWindowVisible(note.hwnd()));
+  EXPECT_FALSE(FileExists(note.StorePath()));
+  EXPECT_EQ(GetMenuItemCount(menu.get()), 0);
+}
+
+}  // namespace
+}  // namespace note_test

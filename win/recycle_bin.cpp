@@ -1,0 +1,67 @@
+#include "win/recycle_bin.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace win {
+namespace {
+
+// FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO
+constexpr FILEOP_FLAGS kRecycleFlags = 0x54;
+
+std::string FolderOfItsOwn() {
+  char temp[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathA(sizeof temp, temp);
+  if (length == 0 || length > MAX_PATH) throw std::runtime_error("No temporary folder for the recycle bin copy");
+  std::string base(temp, length);
+  if (base.back() != '\\') base += '\\';
+  const DWORD seed = GetTickCount() ^ GetCurrentProcessId();
+  for (DWORD n = 0; n < 1000; ++n) {
+    const std::string folder = base + "qkli-recycle-" + std::to_string(seed + n);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  throw std::runtime_error("No folder in " + base + " for the recycle bin copy");
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(folder + "\\" + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return files;
+}
+
+}  // namespace
+
+void RecycleCopy(const std::string& fileName, const std::function<void(const std::string&)>& write) {
+  const std::string folder = FolderOfItsOwn();
+  try {
+    write(folder + "\\" + fileName);
+  } catch (...) {
+    for (const std::string& file : FilesIn(folder)) DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
+    throw;
+  }
+  // Each source ends with a NUL, the list with another one.
+  std::string sources;
+  for (const std::string& file : FilesIn(folder)) sources += file + '\0';
+  sources += '\0';
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = sources.c_str();
+  operation.fFlags = kRecycleFlags;
+  // Its result tells nothing the folder does not: what the bin refused is still there, and the
+  // folder then stays with it.
+  SHFileOperationA(&operation);
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace win
