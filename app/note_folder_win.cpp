@@ -23,7 +23,7 @@ std::wstring Widen(const std::string& ansi) {
   return wide;
 }
 
-// `name` in the ANSI code page with `stand_in` for what the code page lacks. No "best fit"
+// `name` in the ANSI code page with `standIn` for what the code page lacks. No "best fit"
 // look-alikes: "Ā" must not become "A", which names another file.
 std::string Narrow(const std::wstring& name, const char* standIn, bool* lossy) {
   if (name.empty()) return {};
