@@ -26,6 +26,8 @@ enum class SaveTimerChange { Keep, Arm, Disarm };
 
 // Carry out the timer change first, then write the notes in order, reporting each outcome with
 // Written or WriteFailed. A report never asks for a write; it may change the timer once more.
+// Every write asked for must be reported, whatever happens: until then the note is taken as
+// being written and nothing writes it again.
 struct SaveEffects {
   std::vector<SaveNoteId> Write;
   SaveTimerChange Timer = SaveTimerChange::Keep;
@@ -34,6 +36,7 @@ struct SaveEffects {
 
 class SaveScheduler {
  public:
+  // Anything the store file holds changed: text, font, colours, place, size, alarm, ...
   SaveEffects Changed(SaveNoteId note, SaveMoment now);
   SaveEffects Hidden(SaveNoteId note, SaveMoment now);
   // The note's window closes: written when unsaved, and forgotten.
