@@ -8,12 +8,9 @@
 #include <stdexcept>
 
 #include "storage/file_io.h"
+#include "win/handles.h"
 
 namespace {
-
-struct FindCloser {
-  void operator()(HANDLE find) const { FindClose(find); }
-};
 
 std::wstring Widen(const std::string& ansi) {
   if (ansi.empty()) return {};
@@ -64,9 +61,8 @@ struct FoundNote {
 std::vector<FoundNote> FindNoteFiles(const std::string& folder) {
   std::vector<FoundNote> notes;
   WIN32_FIND_DATAW found{};
-  const HANDLE first = FindFirstFileW(Widen(folder + "\\*.kli").c_str(), &found);
-  if (first == INVALID_HANDLE_VALUE) return notes;
-  const std::unique_ptr<void, FindCloser> search(first);
+  const win::UniqueFind search(FindFirstFileW(Widen(folder + "\\*.kli").c_str(), &found));
+  if (!search) return notes;
   do {
     const std::wstring name = found.cFileName;
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !EndsWithKli(name)) continue;
