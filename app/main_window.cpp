@@ -102,8 +102,10 @@ void TKliMain::LoadTrayIcon() {
 
 void TKliMain::RestoreNotes() {
   for (const std::string& name : NoteFileNames(notesFolder_)) {
-    // One unreadable note file costs that note only; the others are restored.
+    // One unreadable note file costs that note only; the others are restored. A file that cannot
+    // even be opened makes no note at all: an empty stand-in would be saved under a new name.
     win::ShowingErrors([&] {
+      RequireReadableFile(notesFolder_ + "\\" + name);
       TTFoglio& note = notes_->AddFromFile(Skin(), name, notesFolder_);
       switch (settings_.StartupShow) {
         case ssLastState: note.SetShown(note.Shown()); break;

@@ -14,6 +14,8 @@ template <typename... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;  // clang 14 deduces no aggregate without it
 
 void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields) {
   for (const SettingsField& field : fields) {

@@ -28,6 +28,8 @@ std::string ReadWholeFile(const std::string& path) {
 
 bool FileExists(const std::string& path) { return os_file::IsExistingFile(path); }
 
+void RequireReadableFile(const std::string& path) { os_file::ReadOnlyFile opened(path); }
+
 int RemoveLeftoverTemporaries(const std::string& folder) {
   int removed = 0;
   for (const std::string& name : os_file::FileNamesIn(folder)) {

@@ -18,6 +18,11 @@ std::string ReadWholeFile(const std::string& path);  // throws EInOutError
 
 bool FileExists(const std::string& path);  // a plain file, not a folder
 
+// Throws the EInOutError that opening `path` for reading meets ("File not found", "File access
+// denied", a sharing violation, ...). Something built on a file (a note on its store file) is
+// checked first, so that a file that cannot be opened gets no empty stand-in.
+void RequireReadableFile(const std::string& path);
+
 // Deletes the temporaries that an interrupted write left in `folder` (their targets are the
 // old, intact files) and returns how many went. Meant for start-up, before anything writes.
 int RemoveLeftoverTemporaries(const std::string& folder);

@@ -6,6 +6,7 @@
 
 #include "storage/io_error.h"
 #include "storage/os_file.h"
+#include "win/handles.h"
 
 namespace os_file {
 namespace {
@@ -30,10 +31,6 @@ std::intptr_t OpenOrThrow(const std::string& path, DWORD access, DWORD share, DW
 bool IsTransientRenameRefusal(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
-
-struct FindCloser {
-  void operator()(HANDLE find) const { ::FindClose(find); }
-};
 
 }  // namespace
 
@@ -120,9 +117,8 @@ bool IsExistingFile(const std::string& path) {
 std::vector<std::string> FileNamesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found{};
-  const HANDLE first = ::FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-  if (first == INVALID_HANDLE_VALUE) return names;
-  const std::unique_ptr<void, FindCloser> find(first);
+  const win::UniqueFind find(::FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+  if (!find) return names;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
   } while (::FindNextFileA(find.get(), &found));

@@ -3,39 +3,14 @@
 // note makes), then, as for an odd byte, each further byte chooses the next typed read.
 // Whatever the bytes, the reading must end in the record file's own errors: EQuorFileError,
 // EInOutError ("Read beyond end of file") or EConvertError. Anything else escapes and aborts.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "storage/record_file.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
-
-// The file each input is written to, removed when the fuzzer exits.
-class InputFile {
- public:
-  InputFile() {
-    const char* folder = std::getenv("TMPDIR");
-    path_ = std::string(folder && *folder ? folder : "/tmp") + "/qkli-fuzz-" + std::to_string(::getpid()) + ".kli";
-  }
-  ~InputFile() { std::remove(path_.c_str()); }
-
-  const std::string& write(const uint8_t* data, size_t size) {
-    std::remove(path_.c_str());  // a new file each time: ext4 flushes files emptied and rewritten
-    std::FILE* file = std::fopen(path_.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
-    return path_;
-  }
-
- private:
-  std::string path_;
-};
 
 void ReadChosen(TQuorFile& file, uint8_t choice) {
   std::vector<std::string> list{"kept until the tag matches"};
@@ -74,7 +49,7 @@ void ReadNote(TQuorFile& file) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static InputFile input;
+  static fuzz::InputFile input(".kli");
   TQuorFile file(input.write(data, size), LocalePictures{});
   try {
     file.OpenRead();
