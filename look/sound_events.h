@@ -41,12 +41,16 @@ class tQuorEvent {
   static void PlayWave(const std::string& fileName);
 
   bool RefreshOnUse() const { return refreshOnUse_; }
+  // How often PlayEvent was asked for this event, sound or no sound: what an action announced
+  // can be told apart from what the user's sound scheme let be heard.
+  int Requests(int index) const { return requests_[Checked(index)]; }
   const TEvents& Event(int index) const { return events_[Checked(index)]; }
 
  private:
   static size_t Checked(int index);
 
   std::array<TEvents, kQuorEventCount> events_;
+  std::array<int, kQuorEventCount> requests_{};
   bool refreshOnUse_;
   HKEY root_;
 };

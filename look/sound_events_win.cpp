@@ -80,6 +80,7 @@ std::string tQuorEvent::GetEventSound(int index) {
 }
 
 void tQuorEvent::PlayEvent(int index) {
+  ++requests_[Checked(index)];
   if (refreshOnUse_) SyncEvent(root_, index);
   PlayWave(events_[Checked(index)].WaveFile);
 }

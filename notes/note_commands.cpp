@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "alarms/alarm_dialog.h"
 #include "mail/mail_to_form.h"
 #include "notes/dropped_files.h"
 #include "notes/note_file.h"
@@ -225,7 +226,7 @@ void TTFoglio::CloseNote() {
     }
   });
   step([&] { DeleteStoreFiles(); });
-  step([&] { data_.Alarm.Active = false; });
+  step([&] { SetAlarmActive(false); });
   listItem_.Remove();
   step([&] { SetShown(false); });
   if (failure) std::rethrow_exception(failure);
@@ -352,6 +353,8 @@ void TTFoglio::TrayIconArea1Click() { SetOwnTrayIcon(!OwnTrayIcon()); }
 void TTFoglio::Setalarm1Click() {
   const NoteSuspension suspended;
   SetEditing(true);
+  if (const auto change = EditAlarm(hwnd(), alarm_)) ApplyAlarmTimer(*change);
+  LayoutFrame();
 }
 
 void TTFoglio::Mailthisnote1Click() {

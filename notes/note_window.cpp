@@ -52,9 +52,9 @@ TTFoglio::TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder
   data_.OwnTrayIcon = ownTrayIcon;
   // A new note's alarm is set to the moment of creation, inactive, so the alarm dialog opens
   // on that date and time. An alarm time has no seconds.
-  const DateTimeParts now = DecodeDateTime(NowDateTime());
-  data_.Alarm.When = EncodeDateTime(now.year, now.month, now.day, now.hour, now.minute);
-  data_.Alarm.IsSet = true;
+  const QDateTime now = NowDateTime();
+  alarm_.SetAlarmDate(now);
+  alarm_.SetAlarmTime(now);
   restored_ = !data_.StoreName.empty();
   listItem_.SetCaption(data_.FileName);
 
@@ -324,6 +324,16 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETCURSOR:
       if (SetCursorFor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
+      break;
+    case WM_TIMER:
+      if (wp == kAlarmTimerId) {
+        AlarmTick();
+        return 0;
+      }
+      if (wp == kBlinkTimerId) {
+        onTimer();
+        return 0;
+      }
       break;
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wp));

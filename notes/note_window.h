@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "alarms/alarm.h"
 #include "look/skin.h"
+#include "notes/note_blink.h"
 #include "notes/note_data.h"
 #include "notes/note_geometry.h"
 #include "notes/note_menu_entry.h"
@@ -93,7 +95,12 @@ class TTFoglio : public win::Window {
   std::string Text() const;
   void SetText(const std::string& text);
   std::vector<std::string> DisplayedLines() const;
-  const NoteAlarmFields& Alarm() const { return data_.Alarm; }
+  // The alarm as the note file holds it.
+  NoteAlarmFields Alarm() const;
+  bool Blinking() const { return blink_.Blinking(); }
+  // Tests only: the alarm's timer ticks at this period instead of TQuorAlarm::AlarmInterval, so
+  // a test sees an alarm fire without waiting ten seconds per tick.
+  void SetAlarmIntervalForTests(unsigned ms);
   HWND TextBox() const { return text_; }
   COLORREF TextBackColor() const { return textBackColor_; }
   const FontValue& TextFont() const { return data_.Font; }
@@ -130,7 +137,16 @@ class TTFoglio : public win::Window {
   std::string FreshStoreName() const;
   void DeleteStoreFiles() const;
   void AppendStampLine();
-  bool AlarmOn() const { return data_.Alarm.Active; }
+  bool AlarmOn() const { return alarm_.Active(); }
+
+  // The alarm and the blink it starts (note_alarm.cpp).
+  void SetAlarmActive(bool on);
+  void ApplyAlarmTimer(AlarmTimerChange change);
+  void AlarmTick();
+  void onAlarm();
+  void SetBlinking(bool on);
+  void onTimer();
+  void Apply(const BlinkEffect& effect);
 
   // Painting (note_window_paint.cpp).
   void Paint();
@@ -138,6 +154,8 @@ class TTFoglio : public win::Window {
   void SetTextFont(const FontValue& font);
   // Colours as the note file holds them (system colours have the high bit set).
   void SetTextBackColor(int32_t color);
+  // The colour the edit box shows, without changing the colour the note stores (the blink).
+  void ShowTextBackColor(int32_t color);
   void SetWindowColor(int32_t color);
   static COLORREF ToColorRef(int32_t color);
   void SetTextBoxBorder(bool line);
@@ -153,6 +171,8 @@ class TTFoglio : public win::Window {
   void ShowCursorOf(ResizeCursor cursor);
   bool SetCursorFor(HWND over, UINT hitTest);
   void TextBoxMouseMove(int x, int y);
+  static constexpr UINT_PTR kAlarmTimerId = 1;
+  static constexpr UINT_PTR kBlinkTimerId = 2;
   // The edit box passes its mouse moves on to the note with kTextBoxMouseMove.
   static constexpr UINT kTextBoxMouseMove = WM_APP + 2;
   static LRESULT CALLBACK TextBoxProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -207,6 +227,13 @@ class TTFoglio : public win::Window {
 
   win::CommandMenu<TTFoglio> PopMenuGeneral;
   win::CommandMenu<TTFoglio> PopMenuText;
+  TQuorAlarm alarm_;
+  win::WindowTimer alarmTimer_;
+  unsigned alarmInterval_ = TQuorAlarm::AlarmInterval;
+  TNoteBlink blink_;
+  win::WindowTimer blinkTimer_;
+  int32_t shownTextBackColor_ = 0;
+
   NoteMenuEntry listItem_;
   std::unique_ptr<win::TrayIcon> tray_;
   UINT taskbarCreated_ = win::TrayIcon::TaskbarCreatedMessage();

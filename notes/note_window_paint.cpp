@@ -84,7 +84,14 @@ void TTFoglio::SetTextFont(const FontValue& font) {
 }
 
 void TTFoglio::SetTextBackColor(int32_t color) {
+  // A colour the user picks while the note blinks is the one that stays.
+  if (blink_.Blinking()) SetBlinking(false);
   data_.TextColor = color;
+  ShowTextBackColor(color);
+}
+
+void TTFoglio::ShowTextBackColor(int32_t color) {
+  shownTextBackColor_ = color;
   textBackColor_ = ToColorRef(color);
   textBackBrush_.reset(CreateSolidBrush(textBackColor_));
   InvalidateRect(text_, nullptr, TRUE);

@@ -90,6 +90,7 @@ std::string TTFoglio::FreshStoreName() const {
 
 NoteData TTFoglio::Snapshot() const {
   NoteData note = data_;
+  note.Alarm = Alarm();
   note.Lines = LinesToStore(DisplayedLines());
   RECT r{};
   GetWindowRect(hwnd(), &r);
@@ -166,10 +167,10 @@ void TTFoglio::ApplyItems(const NoteData& loaded, int itemsRead) {
     // to come back as a duplicate at the next start. Only the way it is written is taken.
     if (StoreFileKey(loaded.StoreName) == StoreFileKey(data_.StoreName)) data_.StoreName = loaded.StoreName;
   }
-  if (itemsRead >= 12) data_.Alarm.When = loaded.Alarm.When;
-  if (itemsRead >= 13) data_.Alarm.EveryDay = loaded.Alarm.EveryDay;
-  if (itemsRead >= 14) data_.Alarm.Active = loaded.Alarm.Active;
-  if (itemsRead >= 15) data_.Alarm.IsSet = loaded.Alarm.IsSet;
+  if (itemsRead >= 12) alarm_.SetAlarmDateTime(loaded.Alarm.When);
+  if (itemsRead >= 13) alarm_.EveryDay = loaded.Alarm.EveryDay;
+  if (itemsRead >= 14) SetAlarmActive(loaded.Alarm.Active);
+  if (itemsRead >= 15) alarm_.IsSet = loaded.Alarm.IsSet;
   if (itemsRead >= 16) {
     if (applyShown_) {
       SetShown(loaded.Shown);

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "win/handles.h"
+
 namespace win {
 namespace {
 
@@ -30,12 +32,11 @@ std::string FolderOfItsOwn() {
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> files;
   WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
+  const UniqueFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+  if (!search) return files;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(folder + "\\" + found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &found));
   return files;
 }
 

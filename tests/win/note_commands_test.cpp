@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "alarms/alarm_dialog.h"
 #include "mail/mail_to_form.h"
 #include "notes/note_file.h"
 #include "note_window_test_support.h"
@@ -118,6 +119,35 @@ HWND WaitForWindow(const char* className) {
     Sleep(10);
   }
   return nullptr;
+}
+
+// Runs the note's "Set alarm" and leaves the dialog with `button`, first setting "Alarm On" as
+// `alarmOn` says.
+void EditAlarmOf(TTFoglio& note, bool alarmOn, int button) {
+  std::thread driver([=] {
+    HWND dialog = WaitForWindow("TTFormAlarm");
+    if (dialog == nullptr) return;
+    HWND box = GetDlgItem(dialog, TTFormAlarm::CBAlarmOn);
+    if ((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != alarmOn) SendMessageA(box, BM_CLICK, 0, 0);
+    PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+  });
+  SendMessageA(note.hwnd(), WM_COMMAND, CommandOf(note.GeneralMenu().Handle(), "Set alarm"), 0);
+  driver.join();
+}
+
+bool AlarmSignShown(TTFoglio& note) {
+  InvalidateRect(note.hwnd(), nullptr, FALSE);
+  UpdateWindow(note.hwnd());
+  Pump(100);
+  const win::WindowDc dc(note.hwnd());
+  return GetPixel(dc.get(), note.Width() - 60 + 8, 10) == RGB(0, 160, 0);
+}
+
+// Waits, if need be, for a minute with at least `seconds` left, so that an alarm set to the
+// present minute still rings and does not ring again in the next one.
+void WaitForMinuteWithSecondsLeft(int seconds) {
+  const DateTimeParts now = DecodeDateTime(NowDateTime());
+  if (now.second > 59 - seconds) Sleep(static_cast<DWORD>((61 - now.second) * 1000));
 }
 
 using NoteCommandsTest = NoteWindowTest;
@@ -304,6 +334,72 @@ TEST_F(NoteCommandsTest, CloseThatCannotWriteTheRecycleCopyStillClosesAndThenRep
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
   EXPECT_FALSE(FileExists(note.StorePath()));
   EXPECT_EQ(GetMenuItemCount(menu.get()), 0);
+}
+
+TEST_F(NoteCommandsTest, AlarmRingsOnceRaisesTheNoteAndBlinksItBackToItsColour) {
+  WaitForMinuteWithSecondsLeft(25);
+  TTFoglio& note = NewNote(TestSkin());
+  note.SetAlarmIntervalForTests(50);
+  const COLORREF own = note.TextBackColor();
+  tQuorEvent& sounds = skins_.back()->Events();
+  // A new note's alarm is set to the minute it was made in: switching it on is enough.
+  EditAlarmOf(note, true, TTFormAlarm::BitBtn1);
+  const auto start = std::chrono::steady_clock::now();
+  const auto since = [&] { return std::chrono::steady_clock::now() - start; };
+  while (!note.Blinking() && since() < std::chrono::seconds(3)) PumpLoop(20);
+  ASSERT_TRUE(note.Blinking());
+  EXPECT_EQ(sounds.Requests(evAlarm), 1);
+  EXPECT_TRUE(IsWindowVisible(note.hwnd()));
+  EXPECT_TRUE(note.OnTop());
+  EXPECT_TRUE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  // Confirmed again within its minute the alarm rings again, but the blink runs on as it was.
+  PumpLoop(2000);
+  EditAlarmOf(note, true, TTFormAlarm::BitBtn1);
+  PumpLoop(500);
+  EXPECT_EQ(sounds.Requests(evAlarm), 2);
+  int redSamples = 0, ownSamples = 0;
+  while (note.Blinking() && since() < std::chrono::seconds(20)) {
+    PumpLoop(100);
+    redSamples += note.TextBackColor() == RGB(255, 0, 0);
+    ownSamples += note.TextBackColor() == own;
+  }
+  EXPECT_FALSE(note.Blinking());
+  EXPECT_LT(since(), std::chrono::milliseconds(16500)) << "a second alarm must not restart the blink";
+  EXPECT_GT(since(), std::chrono::milliseconds(14000));
+  EXPECT_GT(redSamples, 30);
+  EXPECT_GT(ownSamples, 30);
+  EXPECT_EQ(note.TextBackColor(), own);
+  EXPECT_TRUE(note.OnTop()) << "the note stays on top after its alarm";
+  EXPECT_EQ(sounds.Requests(evAlarm), 2);
+}
+
+TEST_F(NoteCommandsTest, AlarmDialogAbortChangesNothingAndTheAlarmSurvivesARestart) {
+  TTFoglio& note = NewNote(TestSkin());
+  note.SetShown(true);
+  const QDateTime made = note.Alarm().When;
+  EditAlarmOf(note, true, TTFormAlarm::BitBtn1);
+  EXPECT_TRUE(note.Alarm().Active);
+  EXPECT_TRUE(AlarmSignShown(note));
+  EditAlarmOf(note, false, TTFormAlarm::BitBtn2);
+  EXPECT_TRUE(note.Alarm().Active) << "Abort changes nothing";
+  EXPECT_TRUE(AlarmSignShown(note));
+  EXPECT_EQ(host_.suspends, host_.resumes);
+
+  const std::string storeName = note.StoreName();
+  Destroy(note);
+  TTFoglio& restored = RestoredNote(TestSkin(), storeName);
+  const NoteAlarmFields alarm = restored.Alarm();
+  EXPECT_TRUE(alarm.Active);
+  EXPECT_TRUE(alarm.IsSet);
+  EXPECT_FALSE(alarm.EveryDay);
+  EXPECT_EQ(alarm.When, made);
+
+  restored.SetShown(true);
+  EditAlarmOf(restored, false, TTFormAlarm::BitBtn1);
+  EXPECT_FALSE(restored.Alarm().Active);
+  EXPECT_EQ(restored.Alarm().When, made) << "the date and time stay";
+  EXPECT_FALSE(AlarmSignShown(restored));
 }
 
 }  // namespace
