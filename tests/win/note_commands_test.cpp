@@ -272,6 +272,31 @@ TEST_F(NoteCommandsTest, MailToFormTakesTheAddressingOnOkAndNothingOnAbort) {
   EXPECT_EQ(host_.resumes, 2);
 }
 
+TEST_F(NoteCommandsTest, OpenThatFailsPartWayStillResumesTheNotes) {
+  ErrorBoxWatcher boxes;
+  TTFoglio& note = NewNote(TestSkin());
+  const std::string damaged = Base() + "\\damaged.kli";
+  WriteBytes(damaged, "\x04\x32\x06");
+  // Picks the file in the system's open dialog as a user would: its name typed, then Open.
+  std::thread driver([&] {
+    for (int i = 0; i < 500; ++i) {
+      HWND dialog = FindWindowA("#32770", "Open");
+      if (dialog != nullptr && IsWindowVisible(dialog)) {
+        for (int field : {0x47c, 0x480}) SetDlgItemTextA(dialog, field, damaged.c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(10);
+    }
+  });
+  SendMessageA(note.hwnd(), WM_COMMAND, CommandOf(note.GeneralMenu().Handle(), "Open "), 0);
+  driver.join();
+  ASSERT_TRUE(boxes.WaitFor(1));
+  EXPECT_EQ(host_.suspends, 1);
+  EXPECT_EQ(host_.resumes, 1);
+  EXPECT_NE(note.FileName(), damaged) << "the name stays when the file cannot be read";
+}
+
 TEST_F(NoteCommandsTest, PrintPictureIsTheClientAreaScaledByDpiOver96) {
   TTFoglio& note = NewNote(TestSkin());
   note.SetShown(true);
