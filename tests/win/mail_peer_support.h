@@ -1,0 +1,82 @@
+#pragma once
+// The local SMTP server of the mail tests (tests/mail_peer.py, started by a CTest fixture):
+// its ports, and the messages it accepted as Python's email package read them back.
+#include <windows.h>
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/win/app_test_support.h"
+#include "win/message_loop.h"
+
+namespace mail_test {
+
+inline std::string PeerFile(const std::string& name) {
+  return app_test::WindowsPath(std::string(QKLI_MAIL_PEER_DIR) + "/" + name);
+}
+
+inline std::uint16_t PeerPort(const char* which = "port") {
+  std::ifstream in(PeerFile(which));
+  int port = 0;
+  in >> port;
+  return static_cast<std::uint16_t>(port);
+}
+
+// Runs the message loop until `done` holds or `timeoutMs` passed; false on the time-out.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    win::ProcessWaitingMessages();
+  }
+  return true;
+}
+
+// The message the server accepted from `sender`: each decoded part by its key, in order
+// ("from_name", "to", "subject", "body", "att_name", "att_bytes", "x_mailer", ...).
+using Received = std::multimap<std::string, std::string>;
+
+inline Received ReceivedFrom(const std::string& sender) {
+  Received parts;
+  std::ifstream in(PeerFile(sender + ".txt"));
+  std::string key, hex;
+  while (in >> key) {
+    hex.clear();
+    if (in.peek() == ' ') in.get();
+    std::getline(in, hex);
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    parts.emplace(key, bytes);
+  }
+  return parts;
+}
+
+inline std::vector<std::string> All(const Received& parts, const std::string& key) {
+  std::vector<std::string> values;
+  for (auto [it, end] = parts.equal_range(key); it != end; ++it) values.push_back(it->second);
+  return values;
+}
+
+// A file of the test's own in the temporary folder, removed at the end of the test.
+class TempFile {
+ public:
+  TempFile(const std::string& name, const std::string& bytes) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    path_ = std::string(folder) + name;
+    std::ofstream(path_, std::ios::binary) << bytes;
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile() { DeleteFileA(path_.c_str()); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace mail_test
