@@ -12,7 +12,12 @@
 namespace {
 
 constexpr int kStatusId = 101, kCounterId = 102;
-constexpr UINT_PTR kInactivityTimerId = 1;
+// A progress event comes for every line of an attachment, tens of thousands a message; the
+// window looks at the clock instead of restarting a timer each time, and shows the counter at
+// most this often.
+constexpr UINT_PTR kInactivityTimerId = 1, kCounterTimerId = 2;
+constexpr UINT kInactivityCheckMs = 1000;
+constexpr DWORD kCounterRefreshMs = 50;
 
 std::int64_t NumberIn(const std::string& text) {
   std::int64_t value = 0;
@@ -85,13 +90,15 @@ class Tsmdlg final : public win::Form {
     SendMail& session = mail_.Session();
     progressPos_ = progressMax_ = 0;
     RepaintBar();
-    inactivity_.Start(hwnd(), kInactivityTimerId, SendMailDialog::kInactivityMs);
+    lastEventAt_ = GetTickCount();
+    inactivity_.Start(hwnd(), kInactivityTimerId, kInactivityCheckMs);
     session.OnMailInfo = [this](SendMailInfo info, const std::string& text) { Info(info, text); };
     session.OnDone = [this] { Close(win::ModalResult::Ok); };
     SetText(kStatusId, texts_[0] + " " + serverText_);
     PostMessageA(hwnd(), SendMailDialog::UM_STARTSEND, 0, 0);
     ShowModal();
     inactivity_.Stop();
+    counterTimer_.Stop();
   }
 
   bool Accepted() { return mail_.Session().Accepted(); }
@@ -107,7 +114,8 @@ class Tsmdlg final : public win::Form {
         StartSend();
         return 0;
       case WM_TIMER:
-        if (wp == kInactivityTimerId) GiveUp();
+        if (wp == kInactivityTimerId && GetTickCount() - lastEventAt_ >= SendMailDialog::kInactivityMs) GiveUp();
+        if (wp == kCounterTimerId) ShowCounter();
         return 0;
       case WM_ERASEBKGND: {
         RECT client{};
@@ -170,7 +178,7 @@ class Tsmdlg final : public win::Form {
   }
 
   void Info(SendMailInfo info, const std::string& text) {
-    inactivity_.Start(hwnd(), kInactivityTimerId, SendMailDialog::kInactivityMs);
+    lastEventAt_ = GetTickCount();
     if (onInfo_) onInfo_(info, text);
     switch (info) {
       case smServerConnected: SetText(kStatusId, texts_[1] + " " + text); break;
@@ -196,8 +204,16 @@ class Tsmdlg final : public win::Form {
 
   void ShowProgress(std::int64_t position, const std::string& text) {
     progressPos_ = position;
-    SetText(kCounterId, text);
+    counterText_ = text;
+    if (GetTickCount() - counterShownAt_ >= kCounterRefreshMs) ShowCounter();
+    else if (!counterTimer_.Running()) counterTimer_.Start(hwnd(), kCounterTimerId, kCounterRefreshMs);
     RepaintBar();
+  }
+
+  void ShowCounter() {
+    counterTimer_.Stop();
+    counterShownAt_ = GetTickCount();
+    SetText(kCounterId, counterText_);
   }
 
   RECT PanelRect() const {
@@ -205,8 +221,19 @@ class Tsmdlg final : public win::Form {
     return {panel.Left, panel.Top, panel.Left + panel.Width, panel.Top + panel.Height};
   }
 
+  // The bar's width in pixels; -1 with nothing to show.
+  int BarWidth() const {
+    if (progressMax_ == 0) return -1;
+    // The byte count of the last attachment line may run past the file's size.
+    return static_cast<int>(std::clamp<std::int64_t>(
+        layout_.Panel.Width * std::max<std::int64_t>(progressPos_, 0) / progressMax_, 0, layout_.Panel.Width));
+  }
+
+  // Asks for a paint only when the bar's width changes: most lines of an attachment do not
+  // move it by a pixel, and each request is a trip to the window system.
   void RepaintBar() {
-    if (!layout_.Panel.Visible) return;
+    if (!layout_.Panel.Visible || BarWidth() == requestedWidth_) return;
+    requestedWidth_ = BarWidth();
     const RECT panel = PanelRect();
     InvalidateRect(hwnd(), &panel, FALSE);
   }
@@ -216,11 +243,9 @@ class Tsmdlg final : public win::Form {
     if (!layout_.Panel.Visible) return;
     const RECT panel = PanelRect();
     FillRect(paint.get(), &panel, panelBrush_.get());
-    if (progressMax_ == 0) return;
-    // The byte count of the last attachment line may run past the file's size.
-    const std::int64_t width = std::clamp<std::int64_t>(
-        layout_.Panel.Width * std::max<std::int64_t>(progressPos_, 0) / progressMax_, 0, layout_.Panel.Width);
-    const RECT bar{panel.left, panel.top, panel.left + static_cast<int>(width), panel.bottom};
+    const int width = BarWidth();
+    if (width < 0) return;
+    const RECT bar{panel.left, panel.top, panel.left + width, panel.bottom};
     FillRect(paint.get(), &bar, barBrush_.get());
   }
 
@@ -237,8 +262,11 @@ class Tsmdlg final : public win::Form {
   win::UniqueBrush windowBrush_, barBrush_, panelBrush_;
   std::string serverText_;
   std::int64_t progressPos_ = 0, progressMax_ = 0;
+  int requestedWidth_ = -2;  // no paint asked for yet
+  std::string counterText_;
+  DWORD counterShownAt_ = 0, lastEventAt_ = 0;
   bool timedOut_ = false;
-  win::WindowTimer inactivity_;
+  win::WindowTimer inactivity_, counterTimer_;
   SocketMail mail_;
 };
 
