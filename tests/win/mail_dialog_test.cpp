@@ -13,12 +13,12 @@ namespace {
 using Lines = std::vector<std::string>;
 
 struct NoteMailFixture {
-  mail_test::TempFile store{"qkli-note.kli", std::string("KLI\0\x01\xff note bytes", 18)};
+  std::string store = mail_test::TestFile("qkli-note.kli", std::string("KLI\0\x01\xff note bytes", 18));
   TTmailSend log{nullptr};
   SendMailDialog dialog;
 
   NoteMailRequest Request(const std::string& mailTo, Lines recipients = {}) const {
-    return {mailTo, "Subject", std::move(recipients), {"first line", "second line"}, "a.kli", store.Path()};
+    return {mailTo, "Subject", std::move(recipients), {"first line", "second line"}, "a.kli", store};
   }
   static TQuorMailAccount Account(const std::string& sender, std::uint16_t port = mail_test::PeerPort()) {
     return {"127.0.0.1", port, "Me", sender};

@@ -43,14 +43,11 @@ using Received = std::multimap<std::string, std::string>;
 inline Received ReceivedFrom(const std::string& sender) {
   Received parts;
   std::ifstream in(PeerFile(sender + ".txt"));
-  std::string key, hex;
-  while (in >> key) {
-    hex.clear();
-    if (in.peek() == ' ') in.get();
-    std::getline(in, hex);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t space = line.find(' ');
     std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-    parts.emplace(key, bytes);
+    for (std::size_t i = space + 1; i + 1 < line.size(); i += 2) bytes += char(std::stoi(line.substr(i, 2), nullptr, 16));
+    parts.emplace(line.substr(0, space), bytes);
   }
   return parts;
 }
@@ -61,22 +58,11 @@ inline std::vector<std::string> All(const Received& parts, const std::string& ke
   return values;
 }
 
-// A file of the test's own in the temporary folder, removed at the end of the test.
-class TempFile {
- public:
-  TempFile(const std::string& name, const std::string& bytes) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    path_ = std::string(folder) + name;
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() { DeleteFileA(path_.c_str()); }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
+// A file of the test's own in the peer's folder (the fixture empties it at the next start).
+inline std::string TestFile(const std::string& name, const std::string& bytes) {
+  const std::string path = PeerFile(name);
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
 
 }  // namespace mail_test

@@ -76,9 +76,8 @@ TEST(SocketMail, EndsWithTheCauseWhenNobodyAnswers) {
 }
 
 TEST(SocketMail, ACancelInTheDataSendsNothingMore) {
-  const mail_test::TempFile big("qkli-cancel.bin", std::string(600000, 'x'));
   MailRun run("cancel@example.org");
-  run.mail.Session().Attachments = {big.Path()};
+  run.mail.Session().Attachments = {mail_test::TestFile("cancel.bin", std::string(600000, 'x'))};
   std::size_t sentAtCancel = 0;
   run.mail.Session().OnMailInfo = [&, inner = run.mail.Session().OnMailInfo](SendMailInfo info, const std::string& text) {
     inner(info, text);
@@ -97,14 +96,13 @@ TEST(SocketMail, ACancelInTheDataSendsNothingMore) {
 TEST(SocketMail, AccentedNamesBodyAndAnAttachmentComeBackExactly) {
   std::string attachment;
   for (int i = 0; i < 58; ++i) attachment += static_cast<char>(255 - i * 4);
-  const mail_test::TempFile file("qkli-58.bin", attachment);
   MailRun run("accents@example.org");
   SendMail& s = run.mail.Session();
   s.FROM_Name = "J\xe9r\xf4me Dupr\xe9";
   s.TO_Name = "Zo\xeb";
   s.Subject = "Caf\xe9 au lait? _ok_";
   s.MailText = {"Na\xefve line with = and tab\t.", ".starts with a dot", std::string(90, '\xe0'), ""};
-  s.Attachments = {file.Path()};
+  s.Attachments = {mail_test::TestFile("qkli-58.bin", attachment)};
   run.Send();
   ASSERT_TRUE(s.Accepted());
   const mail_test::Received got = mail_test::ReceivedFrom("accents@example.org");
