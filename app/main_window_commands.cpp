@@ -161,13 +161,15 @@ void TKliMain::MailKli() {
   TTmailSend log(hwnd());
   log.Show();
   const TQuorMailAccount account = MailAccountFrom(settings_);
-  MailAllNotes({.Count = [this] { return notes_ ? notes_->Count() : 0; },
-                .HasRecipients = [this](int i) { return noteMail_.HasRecipients && noteMail_.HasRecipients(notes_->Note(i)); },
-                .MailNote =
-                    [&](int i, TTmailSend& log) {
-                      if (noteMail_.MailOneNote) noteMail_.MailOneNote(notes_->Note(i), account, log, SendMailDialog1);
-                    }},
-               log);
+  const NoteMailing notes{
+      .Count = [this] { return notes_ ? notes_->Count() : 0; },
+      .HasRecipients = [this](int i) { return noteMail_.HasRecipients && noteMail_.HasRecipients(notes_->Note(i)); },
+      .MailNote =
+          [&](int i, TTmailSend& sendLog) {
+            if (noteMail_.MailOneNote) noteMail_.MailOneNote(notes_->Note(i), account, sendLog, SendMailDialog1);
+          },
+  };
+  MailAllNotes(notes, log);
 }
 
 void TKliMain::About() {}

@@ -76,13 +76,12 @@ class Tsmdlg final : public win::Form {
     for (int id : {kStatusId, kCounterId, IDCANCEL})
       SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
-    SocketMail& mail = mail_;
-    mail.Socket().TimeoutConnect = SendMailDialog::kTimeoutConnect;
-    mail.Socket().TimeoutArp = SendMailDialog::kTimeoutArp;
-    SendMail& session = mail.Session();
+    mail_.Socket().TimeoutConnect = SendMailDialog::kTimeoutConnect;
+    mail_.Socket().TimeoutArp = SendMailDialog::kTimeoutArp;
+    SendMail& session = mail_.Session();
     session.SMTP_Port = dialog.SMTP_Port;
     session.SetSMTP_Server(dialog.SMTP_Server);
-    static_cast<MailMessage&>(session) = dialog;  // CopyToSession
+    static_cast<MailMessage&>(session) = dialog;  // the message and its lists, copied
     serverText_ = dialog.SMTP_Server;
   }
 
