@@ -35,6 +35,9 @@ TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder
       noteMenu_(menu_.Submenu(kNoteSubmenu)) {
   // The extended style comes at the end of the start-up; until then the window is a plain
   // hidden one of size 0 that other processes can already find.
+  SendMailDialog1.Border = bsSingle;
+  SendMailDialog1.Color = 0x8080FF;
+  SendMailDialog1.Font = {.Name = "MS Sans Serif", .Height = -12, .Color = 0x000000};
   create({.className = kControllerClass, .caption = kControllerCaption, .style = WS_POPUP});
   AttachController(this);
   {

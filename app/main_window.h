@@ -4,6 +4,7 @@
 // menu, messages from other processes) and offers the notes what they need of it (NoteHost).
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <span>
@@ -13,6 +14,8 @@
 #include "app/note_list.h"
 #include "app/settings.h"
 #include "app/window_messages.h"
+#include "mail/note_mail.h"
+#include "mail/send_mail_dialog.h"
 #include "notes/note_host.h"
 #include "win/handles.h"
 #include "win/menu.h"
@@ -22,6 +25,7 @@
 
 class TQuorSkin;
 class TTFoglio;
+class TTmailSend;
 
 inline constexpr const char* kTrayHint = "Quor K-lI 5.00";
 
@@ -41,6 +45,15 @@ class TKliMain final : public win::Window, public NoteHost {
   bool DeleteToRecycleBin() const override { return settings_.DeleteToRecycleBin; }
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
   win::PrinterSetup& Printer() override { return printer_; }
+
+  // What "Mail K-lI" asks of one note: whether its recipient list has entries, and that it
+  // mails itself (MailOneNote) with the account, the log and SendMailDialog1.
+  struct NoteMailCalls {
+    std::function<bool(TTFoglio& note)> HasRecipients;
+    std::function<void(TTFoglio& note, const TQuorMailAccount& account, TTmailSend& log, SendMailDialog& dialog)>
+        MailOneNote;
+  };
+  void ConnectNoteMail(NoteMailCalls calls) { noteMail_ = std::move(calls); }
 
  protected:
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -120,6 +133,10 @@ class TKliMain final : public win::Window, public NoteHost {
   // Declared after the menu so that the notes (whose entries sit in it) go first.
   std::unique_ptr<TQuorSkin> skin_;
   std::unique_ptr<TQuorLista> notes_;
+
+  // The one sending component; every note is mailed through it.
+  SendMailDialog SendMailDialog1;
+  NoteMailCalls noteMail_;
 
   int busy_ = 0;
   int suspended_ = 0;

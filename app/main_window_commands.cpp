@@ -6,11 +6,13 @@
 #include <exception>
 
 #include "app/hand_over_list.h"
+#include "app/home_page.h"
 #include "app/main_window.h"
 #include "app/note_list_operations.h"
 #include "app/note_placement.h"
 #include "app/tray_menu.h"
 #include "look/skin.h"
+#include "mail/mail_send_log.h"
 #include "notes/note_menu_entry.h"
 #include "notes/note_window.h"
 #include "storage/file_io.h"
@@ -18,7 +20,6 @@
 
 namespace {
 
-constexpr const char* kHomePage = "https://example.org/qkli/";
 constexpr const char* kHelpPage = "quorkli5.htm";
 
 }  // namespace
@@ -152,7 +153,24 @@ void TKliMain::MainOptions() {}
 
 void TKliMain::SkinSelector() {}
 
-void TKliMain::MailKli() {}
+void TKliMain::MailKli() {
+  if (!notes_ || closing_) return;
+  SuspensionScope suspended(*this);
+  // Exit and "Close all " wait until the last note has been mailed.
+  BusyScope mailing(*this);
+  TTmailSend log(hwnd());
+  log.Show();
+  const TQuorMailAccount account = MailAccountFrom(settings_);
+  const NoteMailing notes{
+      .Count = [this] { return notes_ ? notes_->Count() : 0; },
+      .HasRecipients = [this](int i) { return noteMail_.HasRecipients && noteMail_.HasRecipients(notes_->Note(i)); },
+      .MailNote =
+          [&](int i, TTmailSend& sendLog) {
+            if (noteMail_.MailOneNote) noteMail_.MailOneNote(notes_->Note(i), account, sendLog, SendMailDialog1);
+          },
+  };
+  MailAllNotes(notes, log);
+}
 
 void TKliMain::About() {}
 

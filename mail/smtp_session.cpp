@@ -1,6 +1,7 @@
 #include "mail/smtp_session.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -266,9 +267,10 @@ void SendMail::HandleReply(const std::string& line) {
     case 5:
       inData_ = true;
       atLineStart_ = true;
+      dataPiece_.clear();
       WriteMessage(*this, *this);
       inData_ = false;
-      if (!SendLine(".")) return;
+      if (!FlushData() || !SendLine(".")) return;
       break;
     case 6:
       accepted_ = true;
@@ -327,28 +329,38 @@ bool SendMail::SendLine(std::string_view text) {
   // A line is one line: a CR or LF inside it would smuggle a command or header in.
   std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   line += "\r\n";
-  if (inData_) line = Transparent(line);
+  if (inData_) return QueueData(line);
   return SendText(line, line);
 }
 
 bool SendMail::SendBuffer(std::string_view bytes) {
   if (!inData_) return SendText(bytes, UpToFirstZero(bytes));
-  const std::string transparent = Transparent(bytes);
-  return SendText(transparent, UpToFirstZero(transparent));
+  return QueueData(bytes);
+}
+
+bool SendMail::QueueData(std::string_view bytes) {
+  if (Stopped()) return false;
+  AppendTransparent(dataPiece_, bytes);
+  return dataPiece_.size() < kDataPiece || FlushData();
+}
+
+bool SendMail::FlushData() {
+  if (Stopped()) return false;
+  if (dataPiece_.empty()) return true;
+  const std::string piece = std::exchange(dataPiece_, {});
+  return SendText(piece, UpToFirstZero(piece));
 }
 
 // Within the data every line that begins with "." gets one more, wherever the line starts:
 // in a header, at a body chunk's edge or after a quoted-printable soft break. A bare LF
 // counts as a line end too, as some servers take it for one.
-std::string SendMail::Transparent(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + 16);
+void SendMail::AppendTransparent(std::string& out, std::string_view bytes) {
+  out.reserve(out.size() + bytes.size() + 16);
   for (const char c : bytes) {
     if (atLineStart_ && c == '.') out += '.';
     out += c;
     atLineStart_ = c == '\n';
   }
-  return out;
 }
 
 bool SendMail::SendText(std::string_view bytes, std::string_view trace) {

@@ -58,6 +58,10 @@ class SendMail : public MailMessage, private MessageSink {
   static constexpr std::size_t kMaxHostName = 255;
   // A reply line this long without CR LF ends the send: no server talks like that.
   static constexpr std::size_t kMaxReplyLine = 4096;
+  // The data step is handed to the socket in pieces of this size rather than line by line: a
+  // socket call per 76-character line of an attachment is what made large notes slow. The
+  // progress events still come line by line, ahead of the socket by at most one piece.
+  static constexpr std::size_t kDataPiece = 64 * 1024;
 
   explicit SendMail(SmtpTransport& transport) : transport_(transport) {}
   SendMail(const SendMail&) = delete;
@@ -112,7 +116,9 @@ class SendMail : public MailMessage, private MessageSink {
   bool SendBuffer(std::string_view bytes) override;
   void Info(SendMailInfo info, const std::string& addinfo) override;
   bool SendText(std::string_view bytes, std::string_view trace);
-  std::string Transparent(std::string_view bytes);
+  bool QueueData(std::string_view bytes);  // within the data step
+  bool FlushData();
+  void AppendTransparent(std::string& out, std::string_view bytes);
 
   SmtpTransport& transport_;
   std::string addressText_;
@@ -127,6 +133,7 @@ class SendMail : public MailMessage, private MessageSink {
   bool donePosted_ = false;  // UM_MAILDONE goes out once per send, whoever ends it
   bool inData_ = false;      // between the server's invitation and the final "."
   bool atLineStart_ = true;  // of the data stream, for its transparency
+  std::string dataPiece_;    // data-step bytes not yet handed to the socket
   int recipientGroup_ = 0;   // 1 ListTo, 2 Listcc, 3 ListBcc, 4 DATA next
   int recipientIndex_ = -1;
   int recipientLast_ = -1;

@@ -14,16 +14,21 @@ struct NullIsEmpty {
   static Handle Empty() { return Handle{}; }
 };
 
+// A release may carry state (a function bound at run time); most are empty.
 template <typename Handle, typename Release, typename Traits = NullIsEmpty<Handle>>
 class Unique {
  public:
   Unique() = default;
-  explicit Unique(Handle handle) : handle_(handle) {}
+  explicit Unique(Handle handle, Release release = Release{}) : handle_(handle), release_(release) {}
   Unique(const Unique&) = delete;
   Unique& operator=(const Unique&) = delete;
-  Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Empty())) {}
+  Unique(Unique&& other) noexcept
+      : handle_(std::exchange(other.handle_, Traits::Empty())), release_(other.release_) {}
   Unique& operator=(Unique&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, Traits::Empty()));
+    if (this != &other) {
+      reset(std::exchange(other.handle_, Traits::Empty()));
+      release_ = other.release_;
+    }
     return *this;
   }
   ~Unique() { reset(); }
@@ -32,12 +37,13 @@ class Unique {
   explicit operator bool() const { return handle_ != Traits::Empty(); }
   Handle release() { return std::exchange(handle_, Traits::Empty()); }
   void reset(Handle handle = Traits::Empty()) {
-    if (handle_ != Traits::Empty()) Release{}(handle_);
+    if (handle_ != Traits::Empty()) release_(handle_);
     handle_ = handle;
   }
 
  private:
   Handle handle_ = Traits::Empty();
+  [[no_unique_address]] Release release_{};
 };
 
 struct ReleaseGdiObject { void operator()(HGDIOBJ h) const { DeleteObject(h); } };

@@ -78,6 +78,7 @@ TEST(SmtpSession, CancelDuringTheDataStopsTheBytesAndEndsOnce) {
   SmtpHarness h;
   h.session.MailText = {std::string(6000, 'x')};
   h.RunToData();
+  h.transport.SendLimit = 500;  // the data goes out in several sends, with a pump before each
   std::size_t sentAtCancel = 0;
   int pumps = 0;
   h.transport.OnPump = [&] {
@@ -97,6 +98,16 @@ TEST(SmtpSession, CancelDuringTheDataStopsTheBytesAndEndsOnce) {
   EXPECT_EQ(h.doneCount, 1);
   EXPECT_FALSE(h.session.Accepted());
   EXPECT_TRUE(h.session.ListTo.empty());  // the caller fills the recipients again
+}
+
+TEST(SmtpSession, TheDataGoesToTheSocketInLargePiecesWithTheSameBytes) {
+  SmtpHarness h;
+  const std::string line = std::string(75, 'x') + "\r\n";
+  for (int i = 0; i < 3000; ++i) h.session.MailText.push_back(line.substr(0, 75));
+  const std::string data = h.DataOf();
+  EXPECT_NE(data.find(line + line), std::string::npos);
+  // HELO, MAIL FROM, RCPT TO, DATA; the message in four pieces of 64 KB or less, not a send a line; ".".
+  EXPECT_EQ(std::count_if(h.traces.begin(), h.traces.end(), [](const std::string& t) { return t.starts_with("2 "); }), 9);
 }
 
 TEST(SmtpSession, OnlyBlindCopiesAreSentToAndNamedInNoHeader) {

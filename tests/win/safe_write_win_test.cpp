@@ -37,6 +37,7 @@ class SafeWriteSharing : public ::testing::Test {
     std::random_device random;
     folder_ = std::filesystem::temp_directory_path() / ("qkli-sharing-" + std::to_string(random()));
     std::filesystem::create_directories(folder_);
+    target_ = (folder_ / "note.kli").string();
     WriteFileAtomically(target_, "old");
   }
   ~SafeWriteSharing() override {
@@ -45,7 +46,7 @@ class SafeWriteSharing : public ::testing::Test {
   }
 
   std::filesystem::path folder_;
-  std::string target_ = (folder_ / "note.kli").string();
+  std::string target_;
 };
 
 TEST_F(SafeWriteSharing, ATargetHeldOpenForAMomentIsReplacedWhenReleased) {

@@ -1,0 +1,91 @@
+// A note's mail through the sending window against the local server: what the server gets,
+// the log lines with the cause of each failure, and the run over all notes.
+#include <gtest/gtest.h>
+
+#include "app/home_page.h"
+#include "mail/mail_send_log.h"
+#include "mail/note_mail.h"
+#include "mail/send_mail_dialog.h"
+#include "tests/win/mail_peer_support.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct NoteMailFixture {
+  std::string store = mail_test::TestFile("qkli-note.kli", std::string("KLI\0\x01\xff note bytes", 18));
+  TTmailSend log{nullptr};
+  SendMailDialog dialog;
+
+  NoteMailRequest Request(const std::string& mailTo, Lines recipients = {}) const {
+    return {mailTo, "Subject", std::move(recipients), {"first line", "second line"}, "a.kli", store};
+  }
+  static TQuorMailAccount Account(const std::string& sender, std::uint16_t port = mail_test::PeerPort()) {
+    return {"127.0.0.1", port, "Me", sender};
+  }
+};
+
+TEST(NoteMail, SendsTheNoteWithItsStoreFileAndLogsWhatHappened) {
+  NoteMailFixture f;
+  std::string caption;
+  f.dialog.OnSendMailInfo = [&](SendMailInfo info, const std::string&) {
+    char text[64] = {};
+    if (info == smServerConnected) GetWindowTextA(FindWindowA("Tsmdlg", nullptr), text, sizeof text);
+    if (text[0] != '\0') caption = text;
+  };
+  ASSERT_TRUE(SendNoteMail(f.Request("to@example.org", {"cc@example.org|Cee"}), f.Account("note@example.org"), f.log, f.dialog));
+  EXPECT_EQ(caption, "Send K-lI");
+  EXPECT_EQ(f.log.Lines(), (Lines{"Sending a.kli", " Done !", "------------"}));
+  const mail_test::Received got = mail_test::ReceivedFrom("note@example.org");
+  EXPECT_EQ(mail_test::All(got, "rcpt"), (Lines{"to@example.org", "cc@example.org"}));
+  EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, 97),
+            std::string("first line\r\nsecond line\r\n----\r\nMessage sended with Quor K-lI pro 5.") + kHomePage + "\r\n");
+  const Lines headers = {"X-Mailer: Quor K-lI 5.0  ", std::string("Quor K-lI hp: ") + kHomePage + "  "};
+  EXPECT_EQ(mail_test::All(got, "header"), headers);
+  EXPECT_EQ(mail_test::All(got, "att_name"), Lines{"qkli-note.kli"});
+  EXPECT_EQ(mail_test::All(got, "att_bytes"), Lines{std::string("KLI\0\x01\xff note bytes", 18)});
+  EXPECT_FALSE(SendNoteMail(f.Request(""), f.Account("note@example.org"), f.log, f.dialog));
+  EXPECT_EQ(f.log.Lines().size(), 3u);
+}
+
+TEST(NoteMail, LogsTheCauseOfAFailureFromTheRecordedStatus) {
+  struct Case {
+    const char* sender;
+    const char* port;
+    SendMailInfo status;
+    const char* cause;
+  };
+  for (const Case& c : {Case{"busy@example.org", "port", smAlreadyBusy, "Busy mail..."},
+                        Case{"close@example.org", "port", smServerDisconnected,
+                             "The connection was unexpectedly closed by the remote server"},
+                        Case{"refused@example.org", "closed_port", smBadAttachment, "Unexpected error"}}) {
+    NoteMailFixture f;
+    f.dialog.SetStatus(smTraceIn);
+    EXPECT_FALSE(SendNoteMail(f.Request("to@example.org"), f.Account(c.sender, mail_test::PeerPort(c.port)), f.log, f.dialog));
+    EXPECT_EQ(f.dialog.Status(), c.status) << c.sender;
+    EXPECT_EQ(f.log.Lines(), (Lines{"Sending a.kli", " Error ...Message not sent", c.cause, "------------"}));
+  }
+}
+
+TEST(NoteMail, MailsEveryAddressedNoteInListOrder) {
+  NoteMailFixture f;
+  std::vector<NoteMailRequest> notes = {f.Request("one@example.org"), f.Request(""), f.Request("", {"three@example.org"})};
+  notes[2].FileName = "c.kli";
+  Lines mailed;
+  MailAllNotes({.Count = [&] { return int(notes.size()); },
+                .HasRecipients = [&](int i) { return !notes[i].MailRecipients.empty(); },
+                .MailNote =
+                    [&](int i, TTmailSend& log) {
+                      if (SendNoteMail(notes[i], f.Account("loop@example.org"), log, f.dialog)) mailed.push_back(notes[i].FileName);
+                    }},
+               f.log);
+  EXPECT_TRUE(IsWindowVisible(f.log.hwnd()));
+  EXPECT_EQ(mailed, (Lines{"a.kli", "c.kli"}));
+  EXPECT_EQ(f.log.Lines(), (Lines{"Sending a.kli", " Done !", "------------", "Sending c.kli", " Done !", "------------"}));
+  // The dialog serves note after note: the last message has its own recipient and two extra headers.
+  const mail_test::Received last = mail_test::ReceivedFrom("loop@example.org");
+  EXPECT_EQ(mail_test::All(last, "rcpt"), Lines{"three@example.org"});
+  EXPECT_EQ(mail_test::All(last, "header").size(), 2u);
+}
+
+}  // namespace
