@@ -25,6 +25,10 @@ namespace {
 
 using Row = win::CommandRow<TTFoglio>;
 
+// The two menus' command ids, apart so that one WM_COMMAND names one command.
+constexpr UINT kGeneralMenuFirstId = 100;
+constexpr UINT kTextMenuFirstId = 200;
+
 constexpr char kFileFilter[] = "K-li files (*.KLI)\0*.kli\0Text files (*.TXT)\0*.txt\0All files (*.*)\0*.*\0";
 
 enum class FileDialog { Open, Save };
@@ -48,18 +52,6 @@ std::optional<std::string> AskFileName(HWND owner, FileDialog kind) {
 std::string FilePart(const std::string& path) {
   const auto slash = path.find_last_of("\\/:");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-LOGFONTA LogFontOf(const FontValue& font) {
-  LOGFONTA log{};
-  log.lfHeight = -MulDiv(font.size, 96, 72);
-  log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  log.lfItalic = font.italic;
-  log.lfUnderline = font.underline;
-  log.lfStrikeOut = font.strikeOut;
-  log.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(log.lfFaceName, font.name.c_str(), LF_FACESIZE);
-  return log;
 }
 
 }  // namespace
@@ -129,20 +121,37 @@ std::span<const win::CommandRow<TTFoglio>> TTFoglio::TextMenuRows() {
   return kRows;
 }
 
-bool TTFoglio::PreTranslateMessage(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  const win::MenuResource& menu = msg.hwnd == text_ ? static_cast<const win::MenuResource&>(PopMenuText)
-                                                    : static_cast<const win::MenuResource&>(PopMenuGeneral);
-  return menu.Accelerators() != nullptr && TranslateAcceleratorA(hwnd(), menu.Accelerators(), &msg) != 0;
+win::CommandMenu<TTFoglio>& TTFoglio::GeneralMenu() {
+  if (!PopMenuGeneral) {
+    PopMenuGeneral.emplace(GeneralMenuRows(), kGeneralMenuFirstId);
+    PopMenuGeneral->UpdateChecks(*this);
+  }
+  return *PopMenuGeneral;
 }
 
-bool TTFoglio::RunMenuCommand(UINT id) { return PopMenuGeneral.Run(*this, id) || PopMenuText.Run(*this, id); }
+win::CommandMenu<TTFoglio>& TTFoglio::TextMenu() {
+  if (!PopMenuText) PopMenuText.emplace(TextMenuRows(), kTextMenuFirstId);
+  return *PopMenuText;
+}
 
-void TTFoglio::UpdateMenuChecks() { PopMenuGeneral.UpdateChecks(*this); }
+bool TTFoglio::PreTranslateMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  const HACCEL shortcuts = msg.hwnd == text_ ? TextMenu().Accelerators() : GeneralMenu().Accelerators();
+  return shortcuts != nullptr && TranslateAcceleratorA(hwnd(), shortcuts, &msg) != 0;
+}
 
-void TTFoglio::ShowGeneralMenu(POINT at) { PopMenuGeneral.TrackAndRun(*this, hwnd(), at); }
+bool TTFoglio::RunMenuCommand(UINT id) {
+  // Only a menu that exists has handed out the id.
+  return (PopMenuGeneral && PopMenuGeneral->Run(*this, id)) || (PopMenuText && PopMenuText->Run(*this, id));
+}
 
-void TTFoglio::ShowTextMenu(POINT at) { PopMenuText.TrackAndRun(*this, hwnd(), at); }
+void TTFoglio::UpdateMenuChecks() {
+  if (PopMenuGeneral) PopMenuGeneral->UpdateChecks(*this);
+}
+
+void TTFoglio::ShowGeneralMenu(POINT at) { GeneralMenu().TrackAndRun(*this, hwnd(), at); }
+
+void TTFoglio::ShowTextMenu(POINT at) { TextMenu().TrackAndRun(*this, hwnd(), at); }
 
 void TTFoglio::PictureClicked(NotePart part) {
   switch (part) {
@@ -305,7 +314,7 @@ void TTFoglio::Printersetup1Click() {
 void TTFoglio::Selectfont1Click() {
   {
     const NoteSuspension suspended;
-    LOGFONTA log = LogFontOf(data_.Font);
+    LOGFONTA log = TextLogFont(data_.Font);
     CHOOSEFONTA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = hwnd();

@@ -21,9 +21,6 @@ namespace {
 constexpr const char kNoteClass[] = "TTFoglio";
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
-// The two menus' command ids, apart so that one WM_COMMAND names one command.
-constexpr UINT kGeneralMenuFirstId = 100;
-constexpr UINT kTextMenuFirstId = 200;
 // SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE
 constexpr UINT kOnTopFlags = 0x13;
 
@@ -44,9 +41,7 @@ TTFoglio::TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder
                    std::string storeName, TQuorSkin& skin, StoredVisibility storedVisibility)
     : skin_(skin),
       storeFolder_(std::move(storeFolder)),
-      applyShown_(storedVisibility == StoredVisibility::Apply),
-      PopMenuGeneral(GeneralMenuRows(), kGeneralMenuFirstId),
-      PopMenuText(TextMenuRows(), kTextMenuFirstId) {
+      applyShown_(storedVisibility == StoredVisibility::Apply) {
   data_.FileName = DocumentsFolder() + "\\noname.kli";
   data_.StoreName = std::move(storeName);
   data_.OwnTrayIcon = ownTrayIcon;

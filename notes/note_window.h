@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -112,8 +113,9 @@ class TTFoglio : public win::Window {
   // command each runs (notes/note_commands.cpp).
   static std::span<const win::CommandRow<TTFoglio>> GeneralMenuRows();
   static std::span<const win::CommandRow<TTFoglio>> TextMenuRows();
-  const win::MenuResource& GeneralMenu() const { return PopMenuGeneral; }
-  const win::MenuResource& TextMenu() const { return PopMenuText; }
+  // Made at their first use: a note that is never given a command costs no menu handles.
+  win::CommandMenu<TTFoglio>& GeneralMenu();
+  win::CommandMenu<TTFoglio>& TextMenu();
 
   // The largest text the edit box takes, in characters.
   static constexpr int kTextCapacity = 1 << 20;
@@ -152,6 +154,7 @@ class TTFoglio : public win::Window {
   void Paint();
   void PaintClientArea(HDC dc, int width, int height) const;
   void SetTextFont(const FontValue& font);
+  static LOGFONTA TextLogFont(const FontValue& font);
   // Colours as the note file holds them (system colours have the high bit set).
   void SetTextBackColor(int32_t color);
   // The colour the edit box shows, without changing the colour the note stores (the blink).
@@ -225,8 +228,8 @@ class TTFoglio : public win::Window {
   NotePart pressedPart_ = NotePart::Window;
   ResizeCursor cursor_ = ResizeCursor::Arrow;
 
-  win::CommandMenu<TTFoglio> PopMenuGeneral;
-  win::CommandMenu<TTFoglio> PopMenuText;
+  std::optional<win::CommandMenu<TTFoglio>> PopMenuGeneral;
+  std::optional<win::CommandMenu<TTFoglio>> PopMenuText;
   TQuorAlarm alarm_;
   win::WindowTimer alarmTimer_;
   unsigned alarmInterval_ = TQuorAlarm::AlarmInterval;

@@ -66,8 +66,7 @@ void TTFoglio::LayoutFrame() {
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void TTFoglio::SetTextFont(const FontValue& font) {
-  data_.Font = font;
+LOGFONTA TTFoglio::TextLogFont(const FontValue& font) {
   LOGFONTA log{};
   // Notes are laid out at 96 dpi and never rescaled.
   log.lfHeight = -MulDiv(font.size, 96, 72);
@@ -77,6 +76,12 @@ void TTFoglio::SetTextFont(const FontValue& font) {
   log.lfStrikeOut = font.strikeOut;
   log.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(log.lfFaceName, font.name.c_str(), LF_FACESIZE);
+  return log;
+}
+
+void TTFoglio::SetTextFont(const FontValue& font) {
+  data_.Font = font;
+  const LOGFONTA log = TextLogFont(font);
   win::UniqueFont made(CreateFontIndirectA(&log));
   // The edit box lets go of the old font before it is released.
   SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
