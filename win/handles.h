@@ -48,6 +48,7 @@ struct ReleaseModule { void operator()(HMODULE h) const { FreeLibrary(h); } };
 struct ReleaseKey { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct ReleaseAccel { void operator()(HACCEL h) const { DestroyAcceleratorTable(h); } };
 struct ReleaseKernelObject { void operator()(HANDLE h) const { CloseHandle(h); } };
+struct ReleaseFind { void operator()(HANDLE h) const { FindClose(h); } };
 struct InvalidHandleIsEmpty {
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
 };
@@ -66,6 +67,8 @@ using UniqueAccel = Unique<HACCEL, ReleaseAccel>;
 using UniqueKernelObject = Unique<HANDLE, ReleaseKernelObject>;
 // Files: CreateFile reports failure with INVALID_HANDLE_VALUE, not null.
 using UniqueFile = Unique<HANDLE, ReleaseKernelObject, InvalidHandleIsEmpty>;
+// A directory search (FindFirstFile): INVALID_HANDLE_VALUE when nothing was found.
+using UniqueFind = Unique<HANDLE, ReleaseFind, InvalidHandleIsEmpty>;
 
 // Selects a GDI object into a device context for one scope and puts the old one back.
 class SelectedObject {
