@@ -19,6 +19,7 @@
 #include "win/tray_icon.h"
 #include "win/window.h"
 
+class TFOptions;
 class TQuorSkin;
 class TTFoglio;
 
@@ -74,11 +75,13 @@ class TKliMain final : public win::Window, public NoteHost {
   void SkinSelector();
   void MailKli();
   // The options dialog's choices that act at once: the Run value and the tray icon.
-  void TakeOptions(const class TFOptions& dialog);
+  void TakeOptions(const TFOptions& dialog);
   // Loads skin `name` and re-skins every note; a skin that fails keeps the old one.
   void ApplySkin(const std::string& name);
   // The folder that holds the skin folders: the parent of the current skin's folder.
   std::string SkinsFolder() const;
+  // True when the options dialog or the skin selector is open; it comes to the front.
+  bool RaiseOpenSettingsDialog() const;
   // After each settings dialog, whatever it ended with.
   void SaveSettingsShowingErrors() const;
   void HomePage() { ShowHelp(true); }

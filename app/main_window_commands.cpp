@@ -154,8 +154,14 @@ void TKliMain::Exit() {
   CloseSequence();
 }
 
+bool TKliMain::RaiseOpenSettingsDialog() const {
+  if (settingsDialog_ == nullptr) return false;
+  SetForegroundWindow(settingsDialog_);
+  return true;
+}
+
 void TKliMain::MainOptions() {
-  if (settingsDialog_ != nullptr) return (void)SetForegroundWindow(settingsDialog_);
+  if (RaiseOpenSettingsDialog()) return;
   win::ShowingErrors([this] {
     SuspensionScope suspended(*this);
     TFOptions dialog(hwnd(), settings_);
@@ -176,7 +182,7 @@ void TKliMain::TakeOptions(const TFOptions& dialog) {
 }
 
 void TKliMain::SkinSelector() {
-  if (settingsDialog_ != nullptr) return (void)SetForegroundWindow(settingsDialog_);
+  if (RaiseOpenSettingsDialog()) return;
   win::ShowingErrors([this] {
     SuspensionScope suspended(*this);
     std::string chosen;

@@ -40,7 +40,7 @@ class TFOptions final : public win::Form {
     kInsertDateTime,
     kAbort = IDCANCEL,  // Esc presses it too
   };
-  enum Page : int { kGeneralPage = 1, kTrayIconPage, kMailPage, kSoundPage, kDefaultPage };
+  enum : int { kGeneralPage = 1, kTrayIconPage, kMailPage, kSoundPage, kDefaultPage };
   static constexpr int kIconCount = 4;
 
   // The picture comes from the resource library in `libraryFolder` (empty: the program folder);
