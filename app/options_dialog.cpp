@@ -75,7 +75,7 @@ std::span<const win::ControlRow<TFOptions>> TFOptions::Rows() {
 
       {kButton, "TrayIcon action:", 0, 64, 34, 366, 78, kGroup, kTrayIconPage},
       {kLabel, "Left button click on tray icon causes:", 0, 80, 54, 280, 13, 0, kTrayIconPage},
-      {kComboBox, kTrayActionPrompt, kTrayClickAction, 80, 74, 190, 120, CBS_DROPDOWN | WS_VSCROLL, kTrayIconPage},
+      {kComboBox, "", kTrayClickAction, 80, 74, 190, 120, CBS_DROPDOWN | WS_VSCROLL, kTrayIconPage},
       {kButton, "TrayIcon Preferences:", 0, 64, 120, 366, 100, kGroup, kTrayIconPage},
       {kLabel, "Select an Icon:", 0, 80, 140, 200, 13, 0, kTrayIconPage},
       {kLabel, "", kIconFrame, IconLeft(0) - kFrameMargin, kIconTop - kFrameMargin, 42, 42, SS_BLACKFRAME,
@@ -157,10 +157,10 @@ TFOptions::TFOptions(HWND owner, const TQuorSettings& settings, const std::strin
 
 void TFOptions::ShowIcons() {
   for (int i = 0; i < kIconCount; ++i) {
-    icons_[static_cast<size_t>(i)].reset(static_cast<HICON>(
+    win::UniqueIcon& icon = icons_[static_cast<size_t>(i)];
+    icon.reset(static_cast<HICON>(
         LoadImageA(win::ProgramInstance(), MAKEINTRESOURCEA(IDI_TRAY0 + i), IMAGE_ICON, kIconSize, kIconSize, 0)));
-    if (icons_[static_cast<size_t>(i)])
-      SendMessageA(Item(kIcon0 + i), STM_SETICON, reinterpret_cast<WPARAM>(icons_[static_cast<size_t>(i)].get()), 0);
+    if (icon) SendMessageA(Item(kIcon0 + i), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
   }
 }
 
