@@ -95,11 +95,15 @@ void TKliMain::LoadTrayIcon() {
         LoadImageA(nullptr, choice.file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
   }
   // An icon file that exists but will not load shows the built-in icon chosen with it.
-  if (icon == nullptr) {
-    icon = static_cast<HICON>(LoadImageA(win::ProgramInstance(), MAKEINTRESOURCEA(IDI_TRAY0 + choice.builtIn),
-                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  }
+  if (icon == nullptr) return ShowBuiltInTrayIcon(choice.builtIn);
   trayImage_.reset(icon);
+  tray_->SetIcon(trayImage_.get());
+}
+
+void TKliMain::ShowBuiltInTrayIcon(uint8_t index) {
+  trayImage_.reset(static_cast<HICON>(LoadImageA(win::ProgramInstance(), MAKEINTRESOURCEA(IDI_TRAY0 + index),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), 0)));
   tray_->SetIcon(trayImage_.get());
 }
 

@@ -23,6 +23,7 @@
 #include "win/tray_icon.h"
 #include "win/window.h"
 
+class TFOptions;
 class TQuorSkin;
 class TTFoglio;
 class TTmailSend;
@@ -70,6 +71,7 @@ class TKliMain final : public win::Window, public NoteHost {
   // The end of the start-up: from here on the tray icon and its menu answer the user.
   void AttachTray();
   void LoadTrayIcon();
+  void ShowBuiltInTrayIcon(uint8_t index);
   void RestoreNotes();
   void CloseSequence();
   void SaveAllNotes();
@@ -87,6 +89,16 @@ class TKliMain final : public win::Window, public NoteHost {
   void MainOptions();
   void SkinSelector();
   void MailKli();
+  // The options dialog's choices that act at once: the Run value and the tray icon.
+  void TakeOptions(const TFOptions& dialog);
+  // Loads skin `name` and re-skins every note; a skin that fails keeps the old one.
+  void ApplySkin(const std::string& name);
+  // The folder that holds the skin folders: the parent of the current skin's folder.
+  std::string SkinsFolder() const;
+  // True when the options dialog or the skin selector is open; it comes to the front.
+  bool RaiseOpenSettingsDialog() const;
+  // After each settings dialog, whatever it ended with.
+  void SaveSettingsShowingErrors() const;
   void HomePage() { ShowHelp(true); }
   void Informations() { ShowHelp(false); }
   void About();
@@ -141,6 +153,9 @@ class TKliMain final : public win::Window, public NoteHost {
   int busy_ = 0;
   int suspended_ = 0;
   bool closing_ = false;
+  // The options dialog or the skin selector while one is open: a second request brings it to
+  // the front instead of opening another over it, whose choices the first would then undo.
+  HWND settingsDialog_ = nullptr;
   std::vector<void (TKliMain::*)()> deferred_;
 };
 

@@ -10,13 +10,19 @@
 #include "app/main_window.h"
 #include "app/note_list_operations.h"
 #include "app/note_placement.h"
+#include "app/options_dialog.h"
+#include "app/run_at_startup.h"
+#include "app/settings_file.h"
 #include "app/tray_menu.h"
+#include "look/about_box.h"
 #include "look/skin.h"
+#include "look/skin_selector.h"
 #include "mail/mail_send_log.h"
 #include "notes/note_menu_entry.h"
 #include "notes/note_window.h"
 #include "storage/file_io.h"
 #include "win/error_box.h"
+#include "win/program_folder.h"
 
 namespace {
 
@@ -149,9 +155,72 @@ void TKliMain::Exit() {
   CloseSequence();
 }
 
-void TKliMain::MainOptions() {}
+bool TKliMain::RaiseOpenSettingsDialog() const {
+  if (settingsDialog_ == nullptr) return false;
+  SetForegroundWindow(settingsDialog_);
+  return true;
+}
 
-void TKliMain::SkinSelector() {}
+void TKliMain::MainOptions() {
+  if (RaiseOpenSettingsDialog()) return;
+  win::ShowingErrors([this] {
+    SuspensionScope suspended(*this);
+    TFOptions dialog(hwnd(), settings_);
+    settingsDialog_ = dialog.hwnd();
+    const bool ok = dialog.ShowModal() == win::ModalResult::Ok;
+    settingsDialog_ = nullptr;
+    if (ok) TakeOptions(dialog);
+  });
+  SaveSettingsShowingErrors();
+}
+
+void TKliMain::TakeOptions(const TFOptions& dialog) {
+  const uint8_t shownIcon = settings_.TrayIconIndex;
+  dialog.TakeSettings(settings_);
+  // A Run key the registry refuses costs that switch only: the other choices still count.
+  win::ShowingErrors([this] { ApplyRunAtStartup(settings_.RunAtStartup, programPath_); });
+  if (settings_.TrayIconIndex != shownIcon && tray_) ShowBuiltInTrayIcon(settings_.TrayIconIndex);
+}
+
+void TKliMain::SkinSelector() {
+  if (RaiseOpenSettingsDialog()) return;
+  win::ShowingErrors([this] {
+    SuspensionScope suspended(*this);
+    std::string chosen;
+    {
+      TSkinSelector selector(hwnd(), SkinsFolder());
+      settingsDialog_ = selector.hwnd();
+      if (selector.ShowModal() == win::ModalResult::Ok) chosen = selector.SelectedSkin();
+      settingsDialog_ = nullptr;
+    }
+    if (!chosen.empty()) ApplySkin(chosen);
+  });
+  SaveSettingsShowingErrors();
+}
+
+void TKliMain::ApplySkin(const std::string& name) {
+  // The skin object keeps the skin it had when the new one fails, and so do the notes and the
+  // setting: the error leaves before any of them changes.
+  if (skin_) {
+    skin_->ReloadSkin(name, programFolder_);
+  } else {
+    skin_ = std::make_unique<TQuorSkin>(name, programFolder_);
+  }
+  if (notes_)
+    for (int i = 0; i < notes_->Count(); ++i) notes_->Note(i).ApplyNoteSkin();
+  settings_.SkinName = name;
+}
+
+std::string TKliMain::SkinsFolder() const {
+  if (!skin_) return programFolder_ + "\\skins";
+  const std::string& folder = skin_->SkinFolder();
+  const size_t slash = folder.find_last_of('\\');
+  return slash == std::string::npos ? folder : folder.substr(0, slash);
+}
+
+void TKliMain::SaveSettingsShowingErrors() const {
+  win::ShowingErrors([this] { SaveSettings(settings_, programFolder_, win::LowerCase); });
+}
 
 void TKliMain::MailKli() {
   if (!notes_ || closing_) return;
@@ -172,7 +241,12 @@ void TKliMain::MailKli() {
   MailAllNotes(notes, log);
 }
 
-void TKliMain::About() {}
+void TKliMain::About() {
+  // Not a suspension: the notes stay. Exit waits until the box is closed.
+  BusyScope showing(*this);
+  TAboutBox box(hwnd());
+  box.ShowModal();
+}
 
 void TKliMain::ShowTrayMenu(POINT at) {
   if (!trayAttached_ || suspended_ > 0 || closing_) return;

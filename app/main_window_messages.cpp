@@ -25,7 +25,8 @@ LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
         win::ShowingErrors([&] { RunCommand(*command, lp); });
       return 1;
     case UM_OPTIONS:
-      // Answered as the options dialog will answer it; the dialog is not part of the program yet.
+      // The sender waits until the dialog closes.
+      MainOptions();
       return 0;
     case WM_COPYDATA: return CopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case kTrayMessage:

@@ -8,6 +8,8 @@
 #define IDI_TRAY3 103
 // A note's own tray icon (32x32, 16 colours).
 #define IDI_NOTE 110
+// The skin selector's own icon.
+#define IDI_SKIN_SELECTOR 111
 
 // Pictures of the tray menu: 16x16, 32 bits with premultiplied alpha (transparent background).
 // Load them with LoadMenuPicture (look/menu_picture.h), which lays them over the menu colour.

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws qkli's own pictures into res/: the four tray icons, the note icon, the tray menu's
-small pictures and the two bitmaps of the resource library (LOGOBMP, ABOUTBMP).
+"""Draws qkli's own pictures into res/: the four tray icons, the note icon, the skin selector's
+icon, the tray menu's small pictures and the two bitmaps of the resource library (LOGOBMP,
+ABOUTBMP).
 
     python3 tools/draw_pictures.py [--preview DIR]
 
@@ -129,14 +130,38 @@ def menu_mail():
 
 
 def logo():
-    c = Canvas(100, 100)
-    c.fill(lambda x, y: mix((250, 250, 252), (222, 228, 240), y / 100))
-    sticky(c, 30, 8, 52, NOTE_COLOURS["blue"], lines=False)
-    sticky(c, 20, 20, 52, NOTE_COLOURS["pink"], lines=False)
-    sticky(c, 10, 34, 56, NOTE_COLOURS["yellow"], lines=False)
-    c.text("K-lI", 10 + (56 - Canvas.text_width("K-lI", 2)) / 2 - 3, 56, 2, (110, 70, 10))
-    pin(c, 38, 36)
+    """The strip down the left edge of the options dialog: 49 pixels wide, the dialog's height."""
+    w, h = 49, 283
+    c = Canvas(w, h)
+    c.fill(lambda x, y: mix((40, 70, 110), (22, 38, 64), clamp(y / h)))
+    sticky(c, 16, 10, 24, NOTE_COLOURS["blue"], lines=False)
+    sticky(c, 12, 16, 24, NOTE_COLOURS["pink"], lines=False)
+    sticky(c, 7, 23, 26, NOTE_COLOURS["yellow"], lines=False)
+    pin(c, 17, 25)
+    c.line(10, 66, w - 10, 66, 1.0, (255, 236, 120), 0.5)
+    for i, ch in enumerate("K-lI"):
+        x = (w - Canvas.text_width(ch, 3)) / 2
+        c.text(ch, x + 1, 82 + i * 30, 3, (0, 0, 0), 0.35)
+        c.text(ch, x, 81 + i * 30, 3, (255, 236, 120))
+    version = "5.00"
+    c.text(version, (w - Canvas.text_width(version, 2)) / 2, 258, 2, (200, 215, 240))
     return c
+
+
+def skin_selector_icon():
+    """A painter's palette with a dab of each note colour: the skin selector's own icon."""
+    icon = Canvas(32, 32, alpha=0.0)
+    wood, edge = (226, 190, 140), (140, 100, 50)
+    icon.rounded_rect(2, 5, 30, 27, 10, (0, 0, 0), 0.25)
+    icon.rounded_rect(1, 4, 29, 26, 10, wood)
+    icon.rounded_outline(1, 4, 29, 26, 10, 1.0, edge)
+    icon.circle(20, 19, 3, (0, 0, 0), 0.0)
+    icon.circle(21, 20, 2.6, edge)
+    icon.circle(21, 20, 1.8, (250, 250, 250))
+    for (x, y), colour in zip(((8, 11), (15, 8.5), (22, 10.5), (8, 19)), ("yellow", "blue", "pink", "green")):
+        icon.circle(x, y, 3.2, NOTE_COLOURS[colour][2])
+        icon.circle(x, y, 2.5, NOTE_COLOURS[colour][0])
+    return icon
 
 
 def pin(c, x, y):
@@ -184,6 +209,9 @@ def main():
     icon = note_icon()
     write(os.path.join(RES, "note.ico"), icon.ico4(VGA16))
     pictures["note"] = icon
+    icon = skin_selector_icon()
+    write(os.path.join(RES, "skin_selector.ico"), icon.ico32())
+    pictures["skin_selector"] = icon
     for name, draw in (("menu_new", menu_new), ("menu_show_all_notes", menu_show_all_notes),
                        ("menu_open", menu_open), ("menu_show_all", menu_show_all), ("menu_mail", menu_mail)):
         picture = draw()

@@ -1,6 +1,7 @@
 #include "win/form.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cstring>
@@ -61,6 +62,7 @@ Form::Form(const FormFrame& frame) {
           .width = width,
           .height = height,
           .owner = frame.owner,
+          .icon = frame.icon,
           .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
   font_.reset(CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace));
@@ -72,6 +74,9 @@ Form::Form(const FormFrame& frame) {
                             area.top, area.right - area.left, area.bottom - area.top, hwnd(), nullptr,
                             ProgramInstance(), nullptr);
     SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    // Drawn in the form's own colour: a themed tab paints its pages white, and the labels, check
+    // boxes and groups on them, which sit on the form, would show as grey patches.
+    SetWindowTheme(tabs_, L" ", L" ");
     for (size_t i = 0; i < frame.pages.size(); ++i) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;

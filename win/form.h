@@ -50,6 +50,7 @@ struct FormFrame {
   HWND owner = nullptr;
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   DWORD exStyle = WS_EX_DLGMODALFRAME;
+  HICON icon = nullptr;  // shown in the caption; the class keeps the one its first form gave
   // Page captions of a tab control that fills `pagesArea` (client pixels); pages count from 1.
   std::span<const char* const> pages = {};
   RECT pagesArea{};

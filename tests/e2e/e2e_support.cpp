@@ -27,7 +27,9 @@ bool StartProcess(const std::string& exe, const std::vector<std::string>& argume
 void CopyFolder(const fs::path& from, const fs::path& to) {
   fs::create_directories(to);
   for (const auto& entry : fs::directory_iterator(from)) {
-    if (entry.path().filename() == "cache") continue;  // every test starts with its own notes
+    // Every test starts with its own notes and settings (a run of the program folder may have
+    // left both).
+    if (entry.path().filename() == "cache" || entry.path().filename() == "options.dat") continue;
     fs::copy(entry.path(), to / entry.path().filename(), fs::copy_options::recursive);
   }
   fs::create_directories(to / "cache");

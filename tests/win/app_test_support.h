@@ -21,18 +21,27 @@ inline std::string WindowsPath(std::string path) {
   return path;
 }
 
-// The top-level windows of `className` that belong to process `processId`. Found by class,
-// which asks the window server far less than walking every window.
+// The top-level windows of `className` that belong to process `processId`, from one snapshot
+// of the window list: a walk window by window would miss or repeat windows that change their
+// place in the z-order meanwhile.
 inline std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className) {
-  std::vector<HWND> found;
-  for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w != nullptr;
-       w = FindWindowExA(nullptr, w, className, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    // A window that changes its place in the z-order during the walk is met twice.
-    if (owner == processId && std::find(found.begin(), found.end(), w) == found.end()) found.push_back(w);
-  }
-  return found;
+  struct Search {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+  } search{processId, className, {}};
+  EnumWindows(
+      [](HWND w, LPARAM parameter) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        char name[64] = {};
+        if (owner == s.processId && GetClassNameA(w, name, sizeof name) > 0 && lstrcmpiA(name, s.className) == 0)
+          s.found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 // Finds the error boxes ("Quor k-li") of the process `processId`, keeps their text and presses

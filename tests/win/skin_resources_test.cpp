@@ -27,8 +27,9 @@ TEST(ResourceLibraryTest, HoldsTheLogoAndAboutBitmaps) {
   const win::UniqueBitmap about(LoadBitmapA(library.get(), "ABOUTBMP"));
   ASSERT_TRUE(logo);
   ASSERT_TRUE(about);
-  EXPECT_EQ(InfoOf(logo.get()).bmWidth, 100);
-  EXPECT_EQ(InfoOf(logo.get()).bmHeight, 100);
+  // The logo fills the options dialog's left strip: 49 pixels wide, the dialog's height.
+  EXPECT_EQ(InfoOf(logo.get()).bmWidth, 49);
+  EXPECT_EQ(InfoOf(logo.get()).bmHeight, 283);
   EXPECT_EQ(InfoOf(about.get()).bmWidth, 300);
   EXPECT_EQ(InfoOf(about.get()).bmHeight, 200);
   EXPECT_FALSE(LoadBitmapA(library.get(), "NOSUCHBMP"));
