@@ -155,22 +155,10 @@ using NoteCommandsTest = NoteWindowTest;
 TEST_F(NoteCommandsTest, MenusHoldEveryCaptionShortcutAndSeparator) {
   TTFoglio& note = NewNote(TestSkin());
   const std::vector<std::string> general = {
-      "File>Open \tCtrl+F12",
-      "File>Save as\tShift+F12",
-      "Print>Print \tCtrl+P",
-      "Print>Printer setup",
-      "Apparence>Select font style and color\tCtrl+Alt+F",
-      "Apparence>Select Background color\tCtrl+Alt+B",
-      "Apparence>Insert date/time\tCtrl+I",
-      "Apparence>-",
-      "Apparence>Always on top\tCtrl+Alt+T",
-      "Apparence>Tray icon area",
-      "-",
-      "Set alarm",
-      "Mail to",
-      "-",
-      "Hide",
-      "Close\tF4",
+      "File>Open \tCtrl+F12", "File>Save as\tShift+F12", "Print>Print \tCtrl+P", "Print>Printer setup",
+      "Apparence>Select font style and color\tCtrl+Alt+F", "Apparence>Select Background color\tCtrl+Alt+B",
+      "Apparence>Insert date/time\tCtrl+I", "Apparence>-", "Apparence>Always on top\tCtrl+Alt+T",
+      "Apparence>Tray icon area", "-", "Set alarm", "Mail to", "-", "Hide", "Close\tF4",
   };
   const std::vector<std::string> text = {
       "Undo\tCtrl+Z", "-", "Cut\tCtrl+X", "Copy\tCtrl+C", "Paste\tCtrl+V", "Delete\tCtrl+Del", "-",
