@@ -82,9 +82,11 @@ void PumpLoop(int ms) {
   } while (std::chrono::steady_clock::now() < end);
 }
 
-// Real keyboard input (posted key messages carry no Ctrl or Alt state): the modifiers go down,
-// the key is pressed, and they come up again in reverse order.
-void Type(std::initializer_list<WORD> keys) {
+// Real keyboard input (posted key messages carry no Ctrl or Alt state) into `focus`: the
+// modifiers go down, the key is pressed, and they come up again in reverse order.
+void Type(HWND focus, std::initializer_list<WORD> keys) {
+  SetForegroundWindow(GetAncestor(focus, GA_ROOT));
+  SetFocus(focus);
   std::vector<INPUT> inputs;
   for (WORD key : keys) {
     INPUT in{};
@@ -151,6 +153,8 @@ void WaitForMinuteWithSecondsLeft(int seconds) {
 }
 
 using NoteCommandsTest = NoteWindowTest;
+// Its real input goes to whichever window has the focus: it runs alone (tests/CMakeLists.txt).
+using NoteShortcutsTest = NoteWindowTest;
 
 TEST_F(NoteCommandsTest, MenusHoldEveryCaptionShortcutAndSeparator) {
   TTFoglio& note = NewNote(TestSkin());
@@ -176,49 +180,49 @@ TEST_F(NoteCommandsTest, MenusHoldEveryCaptionShortcutAndSeparator) {
   EXPECT_EQ(Shortcuts(note.TextMenu().Accelerators()), textKeys);
 }
 
-TEST_F(NoteCommandsTest, ShortcutsTypedIntoTheEditBoxReachTheirCommands) {
+TEST_F(NoteShortcutsTest, TypedIntoTheEditBoxTheyReachTheirCommands) {
   ErrorBoxWatcher boxes;
   TTFoglio& note = NewNote(TestSkin());
   note.MoveTo(100, 100);
   note.SetShown(true);
   note.SaveNote(note.StorePath());
   SetForegroundWindow(note.hwnd());
-  RECT box{};
-  GetWindowRect(note.TextBox(), &box);
-  ClickAt({box.left + 10, box.top + 5});
-  ASSERT_EQ(GetFocus(), note.TextBox());
+  const HWND box = note.TextBox();
+  RECT boxRect{};
+  GetWindowRect(box, &boxRect);
+  ClickAt({boxRect.left + 10, boxRect.top + 5});
+  ASSERT_EQ(GetFocus(), box);
 
-  Type({'A'});
-  Type({VK_CONTROL, 'I'});
+  Type(box, {'A'});
+  Type(box, {VK_CONTROL, 'I'});
   const std::string stamp = DateTimeStamp(NowDateTime(), UserLocalePictures());
   const std::string text = note.Text();
   EXPECT_EQ(text.substr(0, 3), "a\r\n");
   EXPECT_EQ(text.substr(3, stamp.find(' ')), stamp.substr(0, stamp.find(' '))) << text;
 
-  Type({VK_CONTROL, 'A'});
-  Type({VK_CONTROL, 'X'});
+  Type(box, {VK_CONTROL, 'A'});
+  Type(box, {VK_CONTROL, 'X'});
   EXPECT_EQ(note.Text(), "");
-  Type({VK_CONTROL, 'V'});
+  Type(box, {VK_CONTROL, 'V'});
   EXPECT_EQ(note.Text(), text);
 
   const UINT onTop = CommandOf(note.GeneralMenu().Handle(), "Always on top");
-  Type({VK_CONTROL, VK_MENU, 'T'});
+  Type(box, {VK_CONTROL, VK_MENU, 'T'});
   EXPECT_TRUE(note.OnTop());
   EXPECT_TRUE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(Checked(note.GeneralMenu().Handle(), onTop));
-  Type({VK_CONTROL, VK_MENU, 'T'});
+  Type(box, {VK_CONTROL, VK_MENU, 'T'});
   EXPECT_FALSE(note.OnTop());
   EXPECT_FALSE(Checked(note.GeneralMenu().Handle(), onTop));
 
   // This machine has no printer: the error is shown and the note stays as it was.
-  Type({VK_CONTROL, 'P'});
+  Type(box, {VK_CONTROL, 'P'});
   ASSERT_TRUE(boxes.WaitFor(1));
   EXPECT_EQ(boxes.Texts()[0], "There is no default printer currently selected");
   EXPECT_TRUE(IsWindowVisible(note.hwnd()));
   EXPECT_FALSE(note.Closed());
 
-  SetFocus(note.TextBox());
-  Type({VK_F4});
+  Type(box, {VK_F4});
   EXPECT_TRUE(note.Closed());
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
   EXPECT_FALSE(FileExists(note.StorePath()));
