@@ -115,9 +115,11 @@ void ClickAt(POINT at) {
   PumpLoop(250);
 }
 
+// A visible window of this test's own process: another test program may show the same dialog.
 HWND WaitForWindow(const char* className) {
   for (int i = 0; i < 500; ++i) {
-    if (HWND found = FindWindowA(className, nullptr); found != nullptr && IsWindowVisible(found)) return found;
+    for (HWND found : app_test::WindowsOfProcess(GetCurrentProcessId(), className))
+      if (IsWindowVisible(found)) return found;
     Sleep(10);
   }
   return nullptr;
