@@ -47,15 +47,6 @@ class TKliMain final : public win::Window, public NoteHost {
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
   win::PrinterSetup& Printer() override { return printer_; }
 
-  // What "Mail K-lI" asks of one note: whether its recipient list has entries, and that it
-  // mails itself (MailOneNote) with the account, the log and SendMailDialog1.
-  struct NoteMailCalls {
-    std::function<bool(TTFoglio& note)> HasRecipients;
-    std::function<void(TTFoglio& note, const TQuorMailAccount& account, TTmailSend& log, SendMailDialog& dialog)>
-        MailOneNote;
-  };
-  void ConnectNoteMail(NoteMailCalls calls) { noteMail_ = std::move(calls); }
-
  protected:
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -148,7 +139,6 @@ class TKliMain final : public win::Window, public NoteHost {
 
   // The one sending component; every note is mailed through it.
   SendMailDialog SendMailDialog1;
-  NoteMailCalls noteMail_;
 
   int busy_ = 0;
   int suspended_ = 0;

@@ -232,11 +232,8 @@ void TKliMain::MailKli() {
   const TQuorMailAccount account = MailAccountFrom(settings_);
   const NoteMailing notes{
       .Count = [this] { return notes_ ? notes_->Count() : 0; },
-      .HasRecipients = [this](int i) { return noteMail_.HasRecipients && noteMail_.HasRecipients(notes_->Note(i)); },
-      .MailNote =
-          [&](int i, TTmailSend& sendLog) {
-            if (noteMail_.MailOneNote) noteMail_.MailOneNote(notes_->Note(i), account, sendLog, SendMailDialog1);
-          },
+      .HasRecipients = [this](int i) { return !notes_->Note(i).MailRecipients().empty(); },
+      .MailNote = [&](int i, TTmailSend& sendLog) { notes_->Note(i).MailOneNote(account, sendLog, SendMailDialog1); },
   };
   MailAllNotes(notes, log);
 }

@@ -1,5 +1,7 @@
 #include "notes/note_file.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -138,6 +140,16 @@ std::string NormalizeLineBreaks(std::string_view text) {
     }
   }
   return out;
+}
+
+std::vector<std::string> LinesOfEditText(std::string_view text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find("\r\n", start), text.size());
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
 }
 
 std::string EditTextFromLines(const std::vector<std::string>& lines) {

@@ -38,6 +38,9 @@ std::vector<std::string> LinesToStore(std::vector<std::string> displayedLines);
 // Plain text files hold the edit box's whole text with CR LF line ends.
 std::string NormalizeLineBreaks(std::string_view text);   // lone CR and lone LF -> CR LF
 std::string EditTextFromLines(const std::vector<std::string>& lines);  // lines joined by CR LF
+// The paragraphs of an edit box's text (split at CR LF, not as the box wraps them); a text that
+// ends with a line break has no empty last line.
+std::vector<std::string> LinesOfEditText(std::string_view text);
 std::string JoinEditLines(const std::vector<std::string>& lines);  // each line followed by CR LF (TextLabel)
 std::string LoadPlainTextFile(const std::string& path);   // whole file, line breaks normalised
 void SavePlainTextFile(const std::string& path, std::string_view text);   // safe write, bytes as given

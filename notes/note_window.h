@@ -24,6 +24,10 @@
 #include "win/tray_icon.h"
 #include "win/window.h"
 
+class SendMailDialog;
+class TTmailSend;
+struct TQuorMailAccount;
+
 class TTFoglio : public win::Window {
  public:
   // What a restored note does with the visibility its file stored: shows itself as the file
@@ -61,6 +65,10 @@ class TTFoglio : public win::Window {
   void CloseNote();
   // Prints the client area on the printer the controller holds, one page, no dialog.
   void Printklinote1Click();
+  // "Mail K-lI" for this note: when it has a To address or recipients, writes its store file
+  // (the attachment), sends its text through `dialog` and logs the outcome; the mail fields are
+  // emptied once the server accepted the message and kept for a later try otherwise.
+  void MailOneNote(const TQuorMailAccount& account, TTmailSend& log, SendMailDialog& dialog);
   // Draws the client area into `dc` at its top-left corner, scaled by dpi / 96 in each direction,
   // so that it has the size it has on a 96 dpi screen.
   void DrawPrintPicture(HDC dc, int dpiX, int dpiY) const;

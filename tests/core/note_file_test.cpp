@@ -334,6 +334,9 @@ TEST(NoteText, LineBreaksAndLines) {
   EXPECT_EQ(JoinEditLines({}), "");
   EXPECT_EQ(EditTextFromLines({"a", "", "b"}), "a\r\n\r\nb");
   EXPECT_EQ(EditTextFromLines({}), "");
+  EXPECT_EQ(LinesOfEditText("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_EQ(LinesOfEditText("a\r\n"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(LinesOfEditText(""), (std::vector<std::string>{}));
 
   EXPECT_EQ(LinesToStore({"a", "b", ""}), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(LinesToStore({"a", "", "b"}), (std::vector<std::string>{"a", "", "b"}));

@@ -6,7 +6,9 @@
 #include "mail/mail_send_log.h"
 #include "mail/note_mail.h"
 #include "mail/send_mail_dialog.h"
+#include "notes/note_file.h"
 #include "tests/win/mail_peer_support.h"
+#include "tests/win/note_window_test_support.h"
 
 namespace {
 
@@ -89,3 +91,32 @@ TEST(NoteMail, MailsEveryAddressedNoteInListOrder) {
 }
 
 }  // namespace
+
+class NoteMailsItself : public note_test::NoteWindowTest {};
+
+TEST_F(NoteMailsItself, ItsFieldsGoOnceTheServerAcceptedAndStayAfterAFailure) {
+  TTFoglio& note = NewNote(TestSkin());
+  NoteData addressed;
+  addressed.Lines = {"buy milk", "call Anna"};
+  addressed.MailTo = "wired@example.org";
+  addressed.MailSubject = "Today";
+  addressed.MailRecipients = {"second@example.org|Second"};
+  SaveNoteFile(CachePath("addressed.kli"), addressed);
+  note.OpenFileInNote(CachePath("addressed.kli"));
+  TTmailSend log(nullptr);
+  SendMailDialog dialog;
+
+  note.MailOneNote({"127.0.0.1", mail_test::PeerPort("closed_port"), "Me", "kept@example.org"}, log, dialog);
+  EXPECT_EQ(note.MailTo(), "wired@example.org");
+  EXPECT_EQ(note.MailRecipients().size(), 1u);
+
+  note.MailOneNote({"127.0.0.1", mail_test::PeerPort(), "Me", "wired@example.org"}, log, dialog);
+  EXPECT_EQ(note.MailTo(), "");
+  EXPECT_EQ(note.MailSubject(), "");
+  EXPECT_TRUE(note.MailRecipients().empty());
+  const mail_test::Received got = mail_test::ReceivedFrom("wired@example.org");
+  EXPECT_EQ(mail_test::All(got, "rcpt"), (Lines{"wired@example.org", "second@example.org"}));
+  EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, 25), "buy milk\r\ncall Anna\r\n----");
+  // The store file was written first and went as the attachment.
+  EXPECT_EQ(mail_test::All(got, "att_bytes"), Lines{note_test::ReadBytes(note.StorePath())});
+}
