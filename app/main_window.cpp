@@ -163,6 +163,7 @@ void TKliMain::SuspendNotes() {
   ++busy_;
   // A dialog opened while another one is open must not take the hidden state for the real one.
   if (suspended_++ > 0) return;
+  SaveUnsavedNotes();
   if (notes_) ::SuspendNotes(*notes_);
 }
 

@@ -17,6 +17,7 @@
 #include "mail/note_mail.h"
 #include "mail/send_mail_dialog.h"
 #include "notes/note_host.h"
+#include "notes/save_scheduler.h"
 #include "win/handles.h"
 #include "win/menu.h"
 #include "win/printer.h"
@@ -46,6 +47,9 @@ class TKliMain final : public win::Window, public NoteHost {
   bool DeleteToRecycleBin() const override { return settings_.DeleteToRecycleBin; }
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
   win::PrinterSetup& Printer() override { return printer_; }
+  void NoteChanged(TTFoglio& note) override;
+  void NoteHidden(TTFoglio& note) override;
+  void NoteGone(TTFoglio& note) override;
 
  protected:
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -55,6 +59,7 @@ class TKliMain final : public win::Window, public NoteHost {
   // under way (some caller up the stack still holds a note), they wait until it ends.
   class BusyScope;
   static constexpr UINT kTrayMessage = WM_APP + 1;
+  static constexpr UINT_PTR kSaveTimerId = 1;
   class SuspensionScope;
 
   // Start-up (main_window.cpp).
@@ -125,6 +130,11 @@ class TKliMain final : public win::Window, public NoteHost {
   PendingFileName pendingFileName_;
   std::mt19937 random_;
   win::PrinterSetup printer_;
+  // Saving while the user works (main_window_saving.cpp): the one timer serves every note.
+  SaveScheduler saves_;
+  win::WindowTimer saveTimer_;
+  void SaveUnsavedNotes();
+  void CarryOut(const SaveEffects& effects);
 
   win::CommandMenu<TKliMain> menu_;
   HMENU noteMenu_ = nullptr;

@@ -29,6 +29,12 @@ LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
       MainOptions();
       return 0;
     case WM_COPYDATA: return CopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_TIMER:
+      if (wp == kSaveTimerId) CarryOut(saves_.Tick(static_cast<SaveMoment>(GetTickCount64())));
+      return 0;
+    case WM_POWERBROADCAST:
+      if (wp == PBT_APMSUSPEND) SaveUnsavedNotes();
+      return TRUE;
     case kTrayMessage:
       TrayNotification(lp);
       return 0;

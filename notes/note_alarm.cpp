@@ -13,7 +13,10 @@ void TTFoglio::SetAlarmIntervalForTests(unsigned ms) {
   if (alarmTimer_.Running()) alarmTimer_.Start(hwnd(), kAlarmTimerId, ms);
 }
 
-void TTFoglio::SetAlarmActive(bool on) { ApplyAlarmTimer(alarm_.SetAlarmActive(on)); }
+void TTFoglio::SetAlarmActive(bool on) {
+  ApplyAlarmTimer(alarm_.SetAlarmActive(on));
+  NoteChanged();
+}
 
 void TTFoglio::ApplyAlarmTimer(AlarmTimerChange change) {
   if (change == AlarmTimerChange::Start) {

@@ -227,6 +227,8 @@ void TTFoglio::CloseNote() {
   step([&] { SetEditing(true); });
   step([&] { SetOwnTrayIcon(false); });
   closed_ = true;
+  // Forgotten before its store file goes: no later write may bring the file back.
+  if (made_) step([&] { Controller().NoteGone(*this); });
   step([&] {
     // The text goes to the recycle bin under the note's file name; the file of that name (the
     // user's document, or the last note saved as noname.kli) is left as it is.
@@ -362,7 +364,10 @@ void TTFoglio::TrayIconArea1Click() { SetOwnTrayIcon(!OwnTrayIcon()); }
 void TTFoglio::Setalarm1Click() {
   const NoteSuspension suspended;
   SetEditing(true);
-  if (const auto change = EditAlarm(hwnd(), alarm_)) ApplyAlarmTimer(*change);
+  if (const auto change = EditAlarm(hwnd(), alarm_)) {
+    ApplyAlarmTimer(*change);
+    NoteChanged();
+  }
   LayoutFrame();
 }
 
@@ -374,6 +379,7 @@ void TTFoglio::Mailthisnote1Click() {
   data_.MailTo = form.To();
   data_.MailSubject = form.Subject();
   data_.MailRecipients = form.Recipients();
+  NoteChanged();
 }
 
 void TTFoglio::Closethisnote2Click() {

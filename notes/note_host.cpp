@@ -13,6 +13,8 @@ NoteHost& Controller() {
   return *attachedController;
 }
 
+NoteHost* AttachedController() { return attachedController; }
+
 void AttachController(NoteHost* host) { attachedController = host; }
 
 NoteSuspension::~NoteSuspension() {

@@ -24,6 +24,12 @@ class NoteHost {
   virtual bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const = 0;
   // The printer every note prints on; the printer setup of one note holds for all of them.
   virtual win::PrinterSetup& Printer() = 0;
+  // Saving while the user works. Something the store file holds changed: the note is written
+  // a moment after its last change. It was hidden: written at once. It is closed or its
+  // window goes: nothing is written for it any more.
+  virtual void NoteChanged(TTFoglio& note) = 0;
+  virtual void NoteHidden(TTFoglio& note) = 0;
+  virtual void NoteGone(TTFoglio& note) = 0;
 
  protected:
   ~NoteHost() = default;
@@ -31,6 +37,8 @@ class NoteHost {
 
 // The attached controller; throws std::logic_error when none is attached.
 NoteHost& Controller();
+// The attached controller, or null (a note that goes after the controller let go of the notes).
+NoteHost* AttachedController();
 // nullptr detaches (the controller does so in its close sequence, after the notes are gone).
 void AttachController(NoteHost* host);
 

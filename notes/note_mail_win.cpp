@@ -15,4 +15,5 @@ void TTFoglio::MailOneNote(const TQuorMailAccount& account, TTmailSend& log, Sen
   data_.MailRecipients.clear();
   data_.MailSubject.clear();
   data_.MailTo.clear();
+  NoteChanged();
 }

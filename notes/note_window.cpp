@@ -74,9 +74,11 @@ TTFoglio::TTFoglio(bool stampOnCreate, bool ownTrayIcon, std::string storeFolder
   SetWindowLongPtrW(text_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTFoglio::TextBoxProcedure));
   tray_ = std::make_unique<win::TrayIcon>(hwnd(), kTrayId, kTrayMessage);
   FormCreate(stampOnCreate);
+  made_ = true;
 }
 
 TTFoglio::~TTFoglio() {
+  if (NoteHost* host = AttachedController(); host != nullptr && made_) win::ShowingErrors([&] { host->NoteGone(*this); });
   win::ShowingErrors([&] { StoreOnClose(); });
   tray_.reset();
   listItem_.Remove();
@@ -109,8 +111,14 @@ void TTFoglio::SetShown(bool visible) {
   if (closed_ && visible) return;
   if ((IsWindowVisible(hwnd()) != FALSE) == visible) return;
   ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
+  const bool changed = data_.Shown != visible;
   data_.Shown = visible;
-  if (visible) SetFocus(TextBoxVisible() ? text_ : hwnd());
+  if (visible) {
+    SetFocus(TextBoxVisible() ? text_ : hwnd());
+    if (changed) NoteChanged();
+  } else if (made_ && !closed_) {
+    Controller().NoteHidden(*this);
+  }
 }
 
 void TTFoglio::SetOnTop(bool on) {
@@ -118,9 +126,11 @@ void TTFoglio::SetOnTop(bool on) {
   // restored note spares a trip to the window server.
   const bool topmost = (GetWindowLongPtrA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   if (on || topmost) SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kOnTopFlags);
+  const bool changed = data_.OnTop != on;
   data_.OnTop = on;
   UpdateMenuChecks();
   FormActivate();
+  if (changed) NoteChanged();
 }
 
 void TTFoglio::setOnFront() {
@@ -175,6 +185,7 @@ void TTFoglio::SetFileName(const std::string& path) {
   surface_.SetCaptionText(caption);
   if (tray_) tray_->SetHint(path);
   InvalidateRect(hwnd(), nullptr, FALSE);
+  NoteChanged();
 }
 
 void TTFoglio::OpenFileInNote(const std::string& path) {
@@ -190,6 +201,11 @@ void TTFoglio::SetOwnTrayIcon(bool on) {
   } else {
     tray_->Hide();
   }
+  NoteChanged();
+}
+
+void TTFoglio::NoteChanged() {
+  if (made_ && !closed_) Controller().NoteChanged(*this);
 }
 
 void TTFoglio::AppendStampLine() {
@@ -238,6 +254,8 @@ void TTFoglio::SetText(const std::string& text) {
   if (text.size() > static_cast<size_t>(kTextCapacity) || !SetWindowTextA(text_, text.c_str())) {
     throw std::runtime_error("Text exceeds memo capacity.");
   }
+  // A multi-line edit box reports no change of a text set by the program.
+  NoteChanged();
 }
 
 std::vector<std::string> TTFoglio::DisplayedLines() const {
@@ -334,8 +352,16 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
       DropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
     case WM_COMMAND:
-      // Menus and accelerators (no control sends the note a command of its own).
+      // Menus and accelerators, and the edit box telling of the user's typing.
       if (lp == 0 && RunMenuCommand(LOWORD(wp))) return 0;
+      if (reinterpret_cast<HWND>(lp) == text_ && HIWORD(wp) == EN_CHANGE) {
+        NoteChanged();
+        return 0;
+      }
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+        NoteChanged();
       break;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wp) == text_) {

@@ -65,6 +65,9 @@ class TTFoglio : public win::Window {
   void CloseNote();
   // Prints the client area on the printer the controller holds, one page, no dialog.
   void Printklinote1Click();
+  // Writes the store file when the note's data differs from what the note last wrote there or
+  // read from it; the controller calls it while the user works (notes/save_scheduler.h).
+  void SaveStoreIfChanged();
   // "Mail K-lI" for this note: when it has a To address or recipients, writes its store file
   // (the attachment), sends its text through `dialog` and logs the outcome; the mail fields are
   // emptied once the server accepted the message and kept for a later try otherwise.
@@ -146,6 +149,9 @@ class TTFoglio : public win::Window {
   void WriteFullTextBeside(const std::string& path) const;
   std::string FreshStoreName() const;
   void DeleteStoreFiles() const;
+  // Tells the controller that something the store file holds changed (once the note is made:
+  // what the note does while it is being built or restored is no change).
+  void NoteChanged();
   void AppendStampLine();
   bool AlarmOn() const { return alarm_.Active(); }
 
@@ -244,6 +250,10 @@ class TTFoglio : public win::Window {
   TNoteBlink blink_;
   win::WindowTimer blinkTimer_;
   int32_t shownTextBackColor_ = 0;
+
+  // What the store file holds, as far as this note knows: what it last wrote there or read.
+  std::optional<NoteData> stored_;
+  bool made_ = false;
 
   NoteMenuEntry listItem_;
   std::unique_ptr<win::TrayIcon> tray_;

@@ -86,6 +86,7 @@ void TTFoglio::SetTextFont(const FontValue& font) {
   // The edit box lets go of the old font before it is released.
   SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
   textFont_ = std::move(made);
+  NoteChanged();
 }
 
 void TTFoglio::SetTextBackColor(int32_t color) {
@@ -93,6 +94,7 @@ void TTFoglio::SetTextBackColor(int32_t color) {
   if (blink_.Blinking()) SetBlinking(false);
   data_.TextColor = color;
   ShowTextBackColor(color);
+  NoteChanged();
 }
 
 void TTFoglio::ShowTextBackColor(int32_t color) {
@@ -106,6 +108,7 @@ void TTFoglio::SetWindowColor(int32_t color) {
   data_.BackColor = color;
   surface_.SetWindowColor(ToColorRef(color));
   InvalidateRect(hwnd(), nullptr, FALSE);
+  NoteChanged();
 }
 
 void TTFoglio::SetTextBoxBorder(bool line) {

@@ -112,7 +112,15 @@ void TTFoglio::SaveNote(const std::string& path) {
   // holds a cut text.
   if (!textFits) WriteFullTextBeside(path);
   SaveNoteFile(path, note);
-  if (textFits && path == StorePath()) DeleteFileA(FullTextPath(path).c_str());
+  if (path != StorePath()) return;
+  stored_ = note;
+  if (textFits) DeleteFileA(FullTextPath(path).c_str());
+}
+
+void TTFoglio::SaveStoreIfChanged() {
+  if (closed_ || hwnd() == nullptr || (stored_ && *stored_ == Snapshot())) return;
+  CreateFolderPath(storeFolder_);
+  SaveNote(StorePath());
 }
 
 void TTFoglio::WriteFullTextBeside(const std::string& path) const {
@@ -202,6 +210,7 @@ void TTFoglio::RestoreFromStore() {
   if (FileExists(fullText) && FileSize(fullText) <= static_cast<uint64_t>(kTextCapacity)) {
     win::ShowingErrors([&] { SetText(LoadPlainTextFile(fullText)); });
   }
+  stored_ = Snapshot();
 }
 
 void TTFoglio::DeleteStoreFiles() const {

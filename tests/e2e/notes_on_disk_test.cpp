@@ -1,5 +1,5 @@
-// What qkli leaves in its notes folder: store files written at exit (and at the end of the
-// session), restored at the next start, and the folder kept in order.
+// What qkli leaves in its notes folder: store files written while the user works, at exit and
+// at the end of the session, restored at the next start, and the folder kept in order.
 #include <filesystem>
 
 #include "app/window_messages.h"
@@ -34,7 +34,6 @@ TEST_F(NotesOnDisk, NewNotesAreWrittenAtExitWithEveryValue) {
   const auto notes = Notes();
   ASSERT_EQ(notes.size(), 1u);
   const RECT place = notes[0].rect;
-  EXPECT_TRUE(CacheFiles().empty());  // nothing is written before the end
   Stop();
 
   const auto files = CacheFiles();
@@ -54,6 +53,56 @@ TEST_F(NotesOnDisk, NewNotesAreWrittenAtExitWithEveryValue) {
   EXPECT_TRUE(saved.Alarm.IsSet);
   EXPECT_FALSE(saved.Alarm.Active);
   ExpectExactly(path, saved, scratch_.string());
+}
+
+FILETIME LastWrite(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+TEST_F(NotesOnDisk, TypedTextIsOnDiskWithinSecondsAndAHardKillLosesNothing) {
+  Start();
+  ASSERT_EQ(Send(UM_COMMAND, 4, 4), 1);
+  const auto notes = Notes();
+  ASSERT_EQ(notes.size(), 1u);
+  HWND edit = FindWindowExA(notes[0].hwnd, nullptr, "Edit", nullptr);
+  const std::string typed = "typed just before the crash";
+  for (const char c : typed) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+
+  const auto stored = [&] {
+    const auto files = CacheFiles();
+    NoteData data;
+    int items = 0;
+    if (files.size() == 1) {
+      try {
+        LoadNoteFile(Cache() + "\\" + files[0], data, items);
+      } catch (const std::exception&) {
+      }
+    }
+    return data.Lines == std::vector<std::string>{typed};
+  };
+  const DWORD posted = GetTickCount();
+  while (!stored() && GetTickCount() - posted < 5000) Sleep(100);
+  ASSERT_TRUE(stored()) << "the text is on disk within 5 seconds";
+
+  TerminateProcess(process_.hProcess, 1);
+  ASSERT_EQ(WaitForSingleObject(process_.hProcess, 5000), WAIT_OBJECT_0);
+  Start();
+  const auto restored = Notes();
+  ASSERT_EQ(restored.size(), 1u);
+  char text[256] = {};
+  SendMessageTimeoutA(FindWindowExA(restored[0].hwnd, nullptr, "Edit", nullptr), WM_GETTEXT, sizeof text,
+                      reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  EXPECT_EQ(std::string(text), typed);
+
+  // Left alone, the program writes nothing.
+  const std::string store = Cache() + "\\" + CacheFiles().at(0);
+  const FILETIME before = LastWrite(store);
+  Sleep(4000);
+  const FILETIME after = LastWrite(store);
+  EXPECT_EQ(CompareFileTime(&before, &after), 0);
+  Stop();
 }
 
 TEST_F(NotesOnDisk, ARestartRestoresEachNoteAsItWasLeft) {

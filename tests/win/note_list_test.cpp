@@ -34,6 +34,9 @@ class ListHost final : public NoteHost {
     return notes_.UsesStoreName(storeName, asking);
   }
   win::PrinterSetup& Printer() override { return printer_; }
+  void NoteChanged(TTFoglio&) override {}
+  void NoteHidden(TTFoglio&) override {}
+  void NoteGone(TTFoglio&) override {}
 
  private:
   TQuorLista& notes_;

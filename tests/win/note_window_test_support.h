@@ -71,6 +71,9 @@ class FakeHost final : public NoteHost {
   }
   bool DeleteToRecycleBin() const override { return recycle; }
   win::PrinterSetup& Printer() override { return printer; }
+  void NoteChanged(TTFoglio&) override { ++changes; }
+  void NoteHidden(TTFoglio&) override { ++hides; }
+  void NoteGone(TTFoglio&) override { ++gone; }
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override {
     asked.push_back(storeName);
     if (takenAnswers > 0) {
@@ -86,7 +89,7 @@ class FakeHost final : public NoteHost {
   std::vector<std::string> opened;
   bool recycle = false;
   win::PrinterSetup printer;
-  int suspends = 0, resumes = 0, endEditing = 0;
+  int suspends = 0, resumes = 0, endEditing = 0, changes = 0, hides = 0, gone = 0;
   std::set<std::string> inUse;
   std::vector<TTFoglio*> notes;  // the "open notes" EndNoteEditing and StoreNameInUse look at
   mutable std::vector<std::string> asked;
