@@ -10,6 +10,10 @@
 //   255 windows are shown.
 // - exit: from UM_COMMAND 5 until the process has ended, every store file written. The floor:
 //   from WM_CLOSE until its 255 files are written and it has ended.
+// - saving while the user works: with 255 notes open, a while left alone (no store file may be
+//   written), then a while of typing into one note (words at five characters a second, a pause
+//   now and then): how often its store file is written, what that costs (writes times the cost
+//   of one safe write of that file, measured here), and the program's processor time.
 #include <windows.h>
 #include <psapi.h>
 
@@ -136,6 +140,125 @@ QkliRun RunQkli(const fs::path& program) {
   return run;
 }
 
+// The notes folder as last-write times, file by file: any difference is a write.
+std::vector<std::pair<std::string, ULONGLONG>> WriteTimes(const fs::path& cache) {
+  std::vector<std::pair<std::string, ULONGLONG>> times;
+  for (const auto& entry : fs::directory_iterator(cache)) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(entry.path().string().c_str(), GetFileExInfoStandard, &data);
+    times.emplace_back(entry.path().filename().string(),
+                       (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
+  }
+  std::sort(times.begin(), times.end());
+  return times;
+}
+
+int WritesBetween(const std::vector<std::pair<std::string, ULONGLONG>>& before,
+                  const std::vector<std::pair<std::string, ULONGLONG>>& after) {
+  int writes = 0;
+  for (const auto& file : after)
+    writes += std::find(before.begin(), before.end(), file) == before.end();
+  return writes + static_cast<int>(before.size() > after.size() ? before.size() - after.size() : 0);
+}
+
+double CpuMs(HANDLE process) {
+  FILETIME created, ended, kernel, user;
+  GetProcessTimes(process, &created, &ended, &kernel, &user);
+  const auto ms = [](const FILETIME& t) { return ((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0; };
+  return ms(kernel) + ms(user);
+}
+
+struct TypingRun {
+  int idleWrites = -1;
+  double idleCpuMs = 0;
+  int typedChars = 0, writes = 0;
+  double typingCpuMs = 0, seconds = 0;
+  bool textOnDisk = false;
+};
+
+TypingRun RunTyping(const fs::path& program, int idleSeconds, int typingSeconds) {
+  TypingRun run;
+  const fs::path cache = program / "cache";
+  Process qkli;
+  if (!Launch((program / "qkli.exe").string(), "", program.string(), qkli)) return run;
+  HWND controller = nullptr;
+  WaitUntil(Clock::now(), [&] {
+    controller = FindClassOfProcess(qkli.info.dwProcessId, kControllerClass);
+    return controller != nullptr && (GetWindowLongA(controller, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  });
+  Sleep(kSettleMs);
+
+  auto before = WriteTimes(cache);
+  double cpu = CpuMs(qkli.info.hProcess);
+  Sleep(static_cast<DWORD>(idleSeconds * 1000));
+  run.idleWrites = WritesBetween(before, WriteTimes(cache));
+  run.idleCpuMs = CpuMs(qkli.info.hProcess) - cpu;
+
+  // The note of store file 0.kli: its edit box gets the keys.
+  HWND edit = nullptr;
+  for (HWND note : app_test::WindowsOfProcess(qkli.info.dwProcessId, "TTFoglio")) {
+    char title[64] = {};
+    GetWindowTextA(note, title, sizeof title);
+    if (std::string(title) == "C:\\notes\\note0.kli") edit = FindWindowExA(note, nullptr, "Edit", nullptr);
+  }
+  if (edit == nullptr) return run;
+  // Typed at the end of the text, as someone adding to a note does.
+  const auto length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+  const std::string store = (cache / "0.kli").string();
+  ULONGLONG lastSeen = WriteTimes(cache).front().second;
+  cpu = CpuMs(qkli.info.hProcess);
+  const auto t0 = Clock::now();
+  const std::string words = "milk bread eggs tea ";
+  std::string typed;
+  while (Clock::now() - t0 < std::chrono::seconds(typingSeconds)) {
+    // A pause of three seconds after every ten of typing.
+    const auto second = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - t0).count();
+    if (second % 13 >= 10) {
+      Sleep(200);
+    } else {
+      const char c = words[typed.size() % words.size()];
+      PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+      typed += c;
+      Sleep(200);
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(store.c_str(), GetFileExInfoStandard, &data);
+    const ULONGLONG written = (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    if (written != lastSeen) ++run.writes, lastSeen = written;
+  }
+  run.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+  run.typingCpuMs = CpuMs(qkli.info.hProcess) - cpu;
+  run.typedChars = static_cast<int>(typed.size());
+  Sleep(3000);  // the last words are written once the typing stopped
+  NoteData stored;
+  int items = 0;
+  LoadNoteFile(store, stored, items);
+  std::string joined;
+  for (const std::string& line : stored.Lines) joined += line;
+  run.textOnDisk = typed.size() >= 6 && joined.find(typed.substr(typed.size() - 6)) != std::string::npos;
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(controller, UM_COMMAND, 5, 5, SMTO_ABORTIFHUNG, 60000, &answer);
+  WaitForSingleObject(qkli.info.hProcess, 60000);
+  return run;
+}
+
+// One safe write of a note file of the size the benchmark's notes have, in milliseconds
+// (median of 20).
+double SafeWriteMs(const fs::path& folder) {
+  NoteData note;
+  LoadNoteFile((folder / "0.kli").string(), note, *std::make_unique<int>().get());
+  std::vector<double> times;
+  for (int i = 0; i < 20; ++i) {
+    const auto t0 = Clock::now();
+    SaveNoteFile((folder / "timing.kli").string(), note);
+    times.push_back(Ms(Clock::now() - t0));
+  }
+  fs::remove(folder / "timing.kli");
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
 struct FloorRun {
   double start = -1, exit = -1;
   size_t workingSet = 0;
@@ -210,6 +333,9 @@ int main(int argc, char** argv) {
     emptySet = empty.workingSet;
     floorEmptySet = RunFloor(floorExe, cache).workingSet;
   }
+  FillNotes(cache, noteCount);
+  const TypingRun typing = RunTyping(program, quick ? 3 : 60, quick ? 8 : 60);
+  const double writeMs = SafeWriteMs(cache);
   uintmax_t skinPixels = 0;
   for (const auto& entry : fs::directory_iterator(program / "skins" / "default"))
     if (entry.path().extension() == ".bmp") skinPixels += fs::file_size(entry.path());
@@ -233,5 +359,17 @@ int main(int argc, char** argv) {
               floorFullSet / 1048576.0, noteCount, floorEmptySet / 1048576.0,
               PerNoteKb(floorFullSet, floorEmptySet, noteCount));
   std::printf("  one copy of the default skin's pictures: %.0f KB\n", skinPixels / 1024.0);
+  std::printf("saving while the user works, %d notes open\n", noteCount);
+  std::printf("  left alone: %d store files written, %.0f ms of processor time\n", typing.idleWrites,
+              typing.idleCpuMs);
+  const double perMinute = 60.0 / typing.seconds;
+  std::printf("  typing %d characters in %.0f s into one note: %d writes (%.1f a minute) of %.1f ms each,\n"
+              "    %.0f ms spent saving per minute of typing; the program's processor time %.0f ms a minute\n",
+              typing.typedChars, typing.seconds, typing.writes, typing.writes * perMinute, writeMs,
+              typing.writes * perMinute * writeMs, typing.typingCpuMs * perMinute);
+  if (typing.idleWrites != 0 || !typing.textOnDisk) {
+    std::printf("error: %s\n", typing.idleWrites != 0 ? "store files written while left alone" : "typed text not on disk");
+    return 1;
+  }
   return 0;
 }
