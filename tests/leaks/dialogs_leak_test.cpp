@@ -5,6 +5,7 @@
 #include "look/about_box.h"
 #include "look/skin_selector.h"
 #include "mail/mail_send_log.h"
+#include "mail/mail_to_form.h"
 #include "mail/send_mail_dialog.h"
 #include "tests/leaks/leak_census.h"
 #include "tests/win/app_test_support.h"
@@ -36,6 +37,11 @@ TEST(DialogLeaks, EachDialogAHundredTimes) {
   leak_test::ExpectNoLeak("alarm dialog", 100, kSlack, [](int) {
     TTFormAlarm alarm(nullptr);
     OpenAndClose(alarm);
+  });
+  leak_test::ExpectNoLeak("mail-to form", 100, kSlack, [](int) {
+    TTMailTo form(nullptr);
+    form.SetFields("to@example.org", "Subject", {"a@example.org", "b@example.org|Bee"});
+    OpenAndClose(form);
   });
   leak_test::ExpectNoLeak("sending log", 100, kSlack, [](int i) {
     TTmailSend log(nullptr);
