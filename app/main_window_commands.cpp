@@ -1,6 +1,5 @@
 // The controller's commands: the tray menu, the tray click, UM_COMMAND and what the notes ask.
 #include <windows.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <exception>
@@ -22,6 +21,7 @@
 #include "notes/note_window.h"
 #include "storage/file_io.h"
 #include "win/error_box.h"
+#include "win/file_dialog.h"
 #include "win/program_folder.h"
 
 namespace {
@@ -117,16 +117,7 @@ void TKliMain::OpenHandOverList() {
 
 void TKliMain::OpenFileDialog() {
   SuspensionScope suspended(*this);
-  char file[MAX_PATH * 4] = {};
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = hwnd();
-  dialog.lpstrFilter = "K-li files (*.KLI)\0*.kli\0Text files (*.TXT)\0*.txt\0All files (*.*)\0*.*\0";
-  dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  dialog.lpstrDefExt = "kli";
-  dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (GetOpenFileNameA(&dialog)) OpenNote(file);
+  if (const auto file = win::AskFileName(hwnd(), win::FileDialogKind::Open, win::kNoteFileFilter, "kli")) OpenNote(*file);
 }
 
 void TKliMain::SetAllVisible(bool visible) {

@@ -1,12 +1,11 @@
 #include "app/options_dialog.h"
 
-#include <commdlg.h>
-
 #include <variant>
 
 #include "app/settings_file.h"
 #include "res/resource_ids.h"
 #include "win/error_box.h"
+#include "win/file_dialog.h"
 
 namespace {
 
@@ -228,17 +227,10 @@ void TFOptions::SoundChosen() { SetText(kSoundFile, sounds_.GetEventSound(Chosen
 void TFOptions::TryClick() { sounds_.PlayEvent(ChosenEvent()); }
 
 void TFOptions::ChangeClick() {
-  char file[MAX_PATH * 4] = {};
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = hwnd();
-  dialog.lpstrFilter = "Wave files\0*.wav\0";
-  dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  if (!GetOpenFileNameA(&dialog)) return;
-  sounds_.SetEventSound(ChosenEvent(), file);
-  SetText(kSoundFile, file);
+  const auto file = win::AskFileName(hwnd(), win::FileDialogKind::Open, "Wave files\0*.wav\0");
+  if (!file) return;
+  sounds_.SetEventSound(ChosenEvent(), *file);
+  SetText(kSoundFile, *file);
 }
 
 void TFOptions::NoneClick() {

@@ -18,6 +18,7 @@
 #include "notes/note_host.h"
 #include "notes/note_window.h"
 #include "win/error_box.h"
+#include "win/file_dialog.h"
 #include "win/printer.h"
 #include "win/recycle_bin.h"
 
@@ -28,26 +29,6 @@ using Row = win::CommandRow<TTFoglio>;
 // The two menus' command ids, apart so that one WM_COMMAND names one command.
 constexpr UINT kGeneralMenuFirstId = 100;
 constexpr UINT kTextMenuFirstId = 200;
-
-constexpr char kFileFilter[] = "K-li files (*.KLI)\0*.kli\0Text files (*.TXT)\0*.txt\0All files (*.*)\0*.*\0";
-
-enum class FileDialog { Open, Save };
-
-// The path the user picked, or nothing for Cancel. Save as asks no overwrite question.
-std::optional<std::string> AskFileName(HWND owner, FileDialog kind) {
-  char file[MAX_PATH * 4] = {};
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kFileFilter;
-  dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  dialog.lpstrDefExt = "kli";
-  dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_ENABLESIZING;
-  const BOOL picked = kind == FileDialog::Open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
-  if (!picked) return std::nullopt;
-  return std::string(file);
-}
 
 std::string FilePart(const std::string& path) {
   const auto slash = path.find_last_of("\\/:");
@@ -245,7 +226,7 @@ void TTFoglio::CloseNote() {
 
 void TTFoglio::OpenFile2Click() {
   const NoteSuspension suspended;
-  const auto path = AskFileName(hwnd(), FileDialog::Open);
+  const auto path = win::AskFileName(hwnd(), win::FileDialogKind::Open, win::kNoteFileFilter, "kli");
   if (!path) return;
   LoadNote(*path);
   SetFileName(*path);
@@ -257,7 +238,7 @@ void TTFoglio::OpenFile2Click() {
 
 void TTFoglio::SaveFile1Click() {
   const NoteSuspension suspended;
-  const auto path = AskFileName(hwnd(), FileDialog::Save);
+  const auto path = win::AskFileName(hwnd(), win::FileDialogKind::Save, win::kNoteFileFilter, "kli");
   if (!path) return;
   // Written with the name the note had before; the store file is not written here.
   SaveNote(*path);
