@@ -29,7 +29,9 @@ bool SendNoteMail(const NoteMailRequest& request, const TQuorMailAccount& accoun
   dialog.Headers = {"X-Mailer: Quor K-lI 5.0", std::string("Quor K-lI hp: ") + kHomePage};
 
   const bool accepted = dialog.Execute();
-  for (const std::string& line : MailResultLines(accepted, dialog.Status())) log.AddLogLine(line);
+  for (const std::string& line :
+       MailResultLines(accepted, dialog.Failure(), dialog.FailureText(), dialog.RefusedRecipients()))
+    log.AddLogLine(line);
   return accepted;
 }
 

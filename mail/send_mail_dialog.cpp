@@ -93,6 +93,7 @@ class Tsmdlg final : public win::Form {
     inactivity_.Start(hwnd(), kInactivityTimerId, kInactivityCheckMs);
     session.OnMailInfo = [this](SendMailInfo info, const std::string& text) { Info(info, text); };
     session.OnDone = [this] { Close(win::ModalResult::Ok); };
+    session.OnMailError = [this](SendMailError, const std::string& text) { failureText_ = text; };
     SetText(kStatusId, texts_[0] + " " + serverText_);
     PostMessageA(hwnd(), SendMailDialog::UM_STARTSEND, 0, 0);
     ShowModal();
@@ -103,6 +104,8 @@ class Tsmdlg final : public win::Form {
   bool Accepted() { return mail_.Session().Accepted(); }
   // Why the send failed; a server that went silent counts as a time-out.
   SendMailError Failure() { return timedOut_ ? SendMailError::TimedOut : mail_.Session().ErrorCode(); }
+  const std::string& FailureText() const { return failureText_; }
+  const std::vector<std::string>& Refused() const { return refused_; }
 
  protected:
   void CloseRequested() override { CancelClick(); }
@@ -179,6 +182,9 @@ class Tsmdlg final : public win::Form {
   void Info(SendMailInfo info, const std::string& text) {
     lastEventAt_ = GetTickCount();
     if (onInfo_) onInfo_(info, text);
+    // A refused recipient is told by its address; the server's reply came just before it.
+    if (info == smTraceIn) lastReply_ = text;
+    if (info == smBadAddress) refused_.push_back(text + " (" + lastReply_ + ")");
     switch (info) {
       case smServerConnected: SetText(kStatusId, texts_[1] + " " + text); break;
       case smRecipient: SetText(kStatusId, texts_[2] + " " + text); break;
@@ -265,6 +271,8 @@ class Tsmdlg final : public win::Form {
   std::string counterText_;
   DWORD counterShownAt_ = 0, lastEventAt_ = 0;
   bool timedOut_ = false;
+  std::string failureText_, lastReply_;
+  std::vector<std::string> refused_;
   win::WindowTimer inactivity_, counterTimer_;
   SocketMail mail_;
 };
@@ -291,5 +299,8 @@ bool SendMailDialog::Execute() {
   window.Run();
   const bool accepted = window.Accepted();
   status_ = accepted ? configuredStatus_ : RecordedStatus(window.Failure(), configuredStatus_);
+  failure_ = accepted ? SendMailError::None : window.Failure();
+  failureText_ = accepted ? std::string() : window.FailureText();
+  refused_ = window.Refused();
   return accepted;
 }

@@ -57,8 +57,16 @@ class SendMailDialog : public MailMessage {
 
   // Runs one send in a modal window; true when the server accepted the message.
   bool Execute();
+  // Why the last send failed (None after a success), and the text the session gave with it.
+  SendMailError Failure() const { return failure_; }
+  const std::string& FailureText() const { return failureText_; }
+  // The recipients the server refused during the last send, each with the server's reply.
+  const std::vector<std::string>& RefusedRecipients() const { return refused_; }
 
  private:
   SendMailInfo configuredStatus_ = smServerConnected;
   SendMailInfo status_ = smServerConnected;
+  SendMailError failure_ = SendMailError::None;
+  std::string failureText_;
+  std::vector<std::string> refused_;
 };

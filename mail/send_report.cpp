@@ -24,15 +24,54 @@ SendMailInfo RecordedStatus(SendMailError error, SendMailInfo configured) {
   }
 }
 
-std::vector<std::string> MailResultLines(bool accepted, SendMailInfo status) {
-  if (accepted) return {" Done !", kRule};
-  const char* cause = "Can't find mail server";
-  switch (status) {
-    case kStatusClosedEarly: cause = "The connection was unexpectedly closed by the remote server"; break;
-    case kStatusTimedOut: cause = "The network is down or the address is wrong."; break;
-    case kStatusRefused: cause = "Unexpected error"; break;
-    case kStatusNegativeReply: cause = "Busy mail..."; break;
-    default: break;
+std::vector<std::string> MailResultLines(bool accepted, SendMailError error, std::string_view errorText,
+                                         const std::vector<std::string>& refused) {
+  if (accepted) {
+    std::vector<std::string> lines{" Done !"};
+    for (const std::string& recipient : refused) lines.push_back("Not delivered to " + recipient);
+    lines.emplace_back(kRule);
+    return lines;
+  }
+  std::string cause = "Can't find mail server";
+  switch (error) {
+    case SendMailError::PrematurelyDisconnected:
+    case SendMailError::ConnectionReset:
+    case SendMailError::ConnectionAborted:
+      cause = "The connection was unexpectedly closed by the remote server";
+      break;
+    case SendMailError::TimedOut:
+    case SendMailError::NetworkDown:
+    case SendMailError::NetworkUnreachable:
+    case SendMailError::HostUnreachable:
+      cause = "The network is down or the address is wrong.";
+      break;
+    case SendMailError::ConnectionRefused:
+      cause = "The mail server refused the connection";
+      break;
+    case SendMailError::UnexpectedResponse: {
+      // A reply of 4xx is the server's "not now"; 5xx refuses a recipient or the message.
+      constexpr std::string_view kPrefix = "Unexpected response: ";
+      const std::string_view reply = errorText.starts_with(kPrefix) ? errorText.substr(kPrefix.size()) : errorText;
+      if (reply.starts_with('4')) {
+        cause = "Busy mail...";
+      } else if (!refused.empty()) {
+        cause = "The mail server refused the recipient " + refused.front();
+        for (size_t i = 1; i < refused.size(); ++i) cause += ", " + refused[i];
+      } else if (reply.starts_with('5')) {
+        cause = "The mail server refused: " + std::string(reply);
+      } else {
+        cause = "Unexpected error";
+      }
+      break;
+    }
+    case SendMailError::Cancelled:
+      cause = "Sending was cancelled";
+      break;
+    case SendMailError::WinsockNotInitialized:
+      cause = "Windows Sockets could not be started";
+      break;
+    default:
+      break;
   }
   return {" Error ...Message not sent", cause, kRule};
 }

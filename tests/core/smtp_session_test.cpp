@@ -169,7 +169,7 @@ TEST(SmtpSession, SocketFailuresAndTheLogLinesTheyLeave) {
     const char* cause;
   } rows[] = {
       {"refused", [](SmtpHarness& h) { h.session.OnConnect(10061); },
-       {Err(SendMailError::ConnectionRefused, "Connection Refused")}, "Unexpected error"},
+       {Err(SendMailError::ConnectionRefused, "Connection Refused")}, "The mail server refused the connection"},
       {"countdown", [](SmtpHarness& h) { h.session.OnTimeout(); },
        {Err(SendMailError::TimedOut, "Connection timed out")}, "The network is down or the address is wrong."},
       {"closed early", [&](SmtpHarness& h) { connected(h); h.session.OnClose(0); },
@@ -185,7 +185,7 @@ TEST(SmtpSession, SocketFailuresAndTheLogLinesTheyLeave) {
          h.session.ReadReplies(std::string(SendMail::kMaxReplyLine, 'x'));
          h.session.ReadReplies("x");
        },
-       {Err(SendMailError::UnexpectedResponse, "Unexpected response: " + std::string(100, 'x'))}, "Busy mail..."},
+       {Err(SendMailError::UnexpectedResponse, "Unexpected response: " + std::string(100, 'x'))}, "Unexpected error"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -196,10 +196,23 @@ TEST(SmtpSession, SocketFailuresAndTheLogLinesTheyLeave) {
     h.session.OnClose(0);  // a late notification changes nothing
     EXPECT_EQ(h.TakeEvents(), Events{});
     EXPECT_EQ(h.transport.DonePosts(), 1);
-    EXPECT_EQ(MailResultLines(h.session.Accepted(), RecordedStatus(h.session.ErrorCode(), smServerConnected)),
+    const std::string& error = row.events.back();
+    EXPECT_EQ(MailResultLines(h.session.Accepted(), h.session.ErrorCode(), error.substr(error.find(' ') + 1)),
               (Events{" Error ...Message not sent", row.cause, "------------"}));
   }
-  EXPECT_EQ(MailResultLines(true, smServerConnected), (Events{" Done !", "------------"}));
+  EXPECT_EQ(MailResultLines(true, SendMailError::None, ""), (Events{" Done !", "------------"}));
+  // A negative reply: "not now" (4xx) or a refusal (5xx), named with the server's words.
+  EXPECT_EQ(MailResultLines(false, SendMailError::UnexpectedResponse, "Unexpected response: 421 busy")[1],
+            "Busy mail...");
+  EXPECT_EQ(MailResultLines(false, SendMailError::UnexpectedResponse, "Unexpected response: 554 no valid recipients")[1],
+            "The mail server refused: 554 no valid recipients");
+  EXPECT_EQ(MailResultLines(false, SendMailError::Cancelled, "")[1], "Sending was cancelled");
+  // Refused recipients are named, whether the message went to the others or to nobody.
+  const std::vector<std::string> refused{"x@example.org (550 No such user)"};
+  EXPECT_EQ(MailResultLines(true, SendMailError::None, "", refused),
+            (Events{" Done !", "Not delivered to x@example.org (550 No such user)", "------------"}));
+  EXPECT_EQ(MailResultLines(false, SendMailError::UnexpectedResponse, "Unexpected response: 503 need RCPT", refused)[1],
+            "The mail server refused the recipient x@example.org (550 No such user)");
 }
 
 TEST(SmtpSession, SocketErrorNumbersAndTheirTexts) {

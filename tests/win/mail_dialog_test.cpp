@@ -50,20 +50,24 @@ TEST(NoteMail, SendsTheNoteWithItsStoreFileAndLogsWhatHappened) {
   EXPECT_EQ(f.log.Lines().size(), 3u);
 }
 
-TEST(NoteMail, LogsTheCauseOfAFailureFromTheRecordedStatus) {
+TEST(NoteMail, LogsTheCauseOfAFailureAndRecordsTheStatus) {
   struct Case {
     const char* sender;
+    const char* to;
     const char* port;
     SendMailInfo status;
     const char* cause;
   };
-  for (const Case& c : {Case{"busy@example.org", "port", smAlreadyBusy, "Busy mail..."},
-                        Case{"close@example.org", "port", smServerDisconnected,
+  for (const Case& c : {Case{"busy@example.org", "to@example.org", "port", smAlreadyBusy, "Busy mail..."},
+                        Case{"close@example.org", "to@example.org", "port", smServerDisconnected,
                              "The connection was unexpectedly closed by the remote server"},
-                        Case{"refused@example.org", "closed_port", smBadAttachment, "Unexpected error"}}) {
+                        Case{"refused@example.org", "to@example.org", "closed_port", smBadAttachment,
+                             "The mail server refused the connection"},
+                        Case{"nobody@example.org", "refused@example.org", "port", smAlreadyBusy,
+                             "The mail server refused the recipient refused@example.org (550 5.1.1 No such user)"}}) {
     NoteMailFixture f;
     f.dialog.SetStatus(smTraceIn);
-    EXPECT_FALSE(SendNoteMail(f.Request("to@example.org"), f.Account(c.sender, mail_test::PeerPort(c.port)), f.log, f.dialog));
+    EXPECT_FALSE(SendNoteMail(f.Request(c.to), f.Account(c.sender, mail_test::PeerPort(c.port)), f.log, f.dialog));
     EXPECT_EQ(f.dialog.Status(), c.status) << c.sender;
     EXPECT_EQ(f.log.Lines(), (Lines{"Sending a.kli", " Error ...Message not sent", c.cause, "------------"}));
   }
