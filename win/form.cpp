@@ -86,18 +86,18 @@ Form::Form(const FormFrame& frame) {
   }
 }
 
-void Form::AddControl(const ControlSpec& spec, std::function<void()> run) {
-  DWORD style = WS_CHILD | spec.style;
-  if (spec.page == 0 || spec.page == page_) style |= WS_VISIBLE;
-  if (TakesFocus(spec.className, spec.style)) style |= WS_TABSTOP;
-  if (IsClass(spec.className, kButton) && (spec.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) defaultButton_ = spec.id;
-  HWND control = CreateWindowExA(ExtendedStyleOf(spec.className), spec.className, spec.caption, style, spec.left,
-                                 spec.top, spec.width, spec.height, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), ProgramInstance(), nullptr);
-  if (control == nullptr) throw std::runtime_error(std::string("Cannot create the control ") + spec.className);
+void Form::AddControl(const ControlPlacement& place, std::function<void()> run) {
+  DWORD style = WS_CHILD | place.style;
+  if (place.page == 0 || place.page == page_) style |= WS_VISIBLE;
+  if (TakesFocus(place.className, place.style)) style |= WS_TABSTOP;
+  if (IsClass(place.className, kButton) && (place.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) defaultButton_ = place.id;
+  HWND control = CreateWindowExA(ExtendedStyleOf(place.className), place.className, place.caption, style, place.left,
+                                 place.top, place.width, place.height, hwnd(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), ProgramInstance(), nullptr);
+  if (control == nullptr) throw std::runtime_error(std::string("Cannot create the control ") + place.className);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (tabs_ != nullptr) SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  controls_.push_back({spec.id, spec.page, control, spec.className, CommandCodeOf(spec.className), std::move(run)});
+  controls_.push_back({place.id, place.page, control, place.className, CommandCodeOf(place.className), std::move(run)});
 }
 
 const Form::Control* Form::Find(int id) const {

@@ -128,7 +128,7 @@ class Form : public Window {
   HFONT Font() const { return font_.get(); }
 
  private:
-  struct ControlSpec {
+  struct ControlPlacement {
     const char* className;
     const char* caption;
     int id;
@@ -146,7 +146,7 @@ class Form : public Window {
     bool ignoreChars = false, ignoreKeyDown = false;
   };
 
-  void AddControl(const ControlSpec& spec, std::function<void()> run);
+  void AddControl(const ControlPlacement& place, std::function<void()> run);
   const Control* Find(int id) const;
   Control* Find(int id);
   const Control& Require(int id) const;
