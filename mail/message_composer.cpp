@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "mail/mail_encoding.h"
+#include "storage/file_io.h"
 #include "storage/io_error.h"
 #include "storage/os_file.h"
 
@@ -61,11 +62,6 @@ bool BodyHasEightBit(const std::vector<std::string>& lines) {
   for (const std::string& line : lines)
     if (HasEightBit(line)) return true;
   return false;
-}
-
-std::string FileNameOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 // Fills the block unless the file ends first; a read error keeps what came before it.
@@ -131,7 +127,7 @@ bool SendBase64File(const std::string& path, std::string_view contentType,
     return false;
   }
 
-  const std::string name = FileNameOf(path);
+  const std::string name = FileNamePart(path);
   const std::string partHeader[] = {
       "--" + std::string(kMailBoundary),
       "Content-Type: " + std::string(contentType) + "; name=\"" + name + "\"",

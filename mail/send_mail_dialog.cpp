@@ -6,6 +6,7 @@
 
 #include "mail/send_report.h"
 #include "mail/socket_mail_win.h"
+#include "storage/file_io.h"
 #include "win/form.h"
 #include "win/handles.h"
 
@@ -23,11 +24,6 @@ std::int64_t NumberIn(const std::string& text) {
   std::int64_t value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
-}
-
-std::string LastPathComponent(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The frame of each border style; none of them has border icons.
@@ -193,7 +189,7 @@ class Tsmdlg final : public win::Form {
         ShowProgress(NumberIn(text), text);
         break;
       case smAttachmentName:
-        SetText(kStatusId, texts_[4] + " " + LastPathComponent(text));
+        SetText(kStatusId, texts_[4] + " " + FileNamePart(text));
         progressMax_ = 1;
         progressPos_ = 0;
         RepaintBar();

@@ -225,17 +225,7 @@ int TStarSocket::Connect(const std::string& addressText, std::uint16_t port) {
 }
 
 int TStarSocket::SendBytes(const char* bytes, int count) {
-  if (!socket_) {
-    lastError_ = WSAENOTSOCK;
-    return 0;
-  }
-  const int sent = Calls().send(socket_.get(), bytes, count, 0);
-  if (sent > 0) {
-    lastError_ = 0;
-    return sent;
-  }
-  if (sent < 0) lastError_ = ErrorOfLastCall();
-  return 0;
+  return socket_ ? Transferred(Calls().send(socket_.get(), bytes, count, 0)) : NoSocket();
 }
 
 SmtpTransport::SendResult TStarSocket::SendBytes(std::string_view bytes) {
@@ -245,16 +235,20 @@ SmtpTransport::SendResult TStarSocket::SendBytes(std::string_view bytes) {
 }
 
 int TStarSocket::ReceiveBytes(char* bytes, int count) {
-  if (!socket_) {
-    lastError_ = WSAENOTSOCK;
-    return 0;
-  }
-  const int received = Calls().recv(socket_.get(), bytes, count, 0);
-  if (received > 0) {
+  return socket_ ? Transferred(Calls().recv(socket_.get(), bytes, count, 0)) : NoSocket();
+}
+
+int TStarSocket::Transferred(int result) {
+  if (result > 0) {
     lastError_ = 0;
-    return received;
+    return result;
   }
-  if (received < 0) lastError_ = ErrorOfLastCall();
+  if (result < 0) lastError_ = ErrorOfLastCall();
+  return 0;
+}
+
+int TStarSocket::NoSocket() {
+  lastError_ = WSAENOTSOCK;
   return 0;
 }
 

@@ -106,6 +106,9 @@ class TStarSocket : private win::Window, public SmtpTransport {
   const Api& Calls() const;  // only while the library is loaded
   void Fire(const Event& event);
   int ErrorOfLastCall();  // WSAGetLastError, with "would block" as 0
+  // The bytes a send or receive moved, its error kept in lastError_ (0 once it moved some).
+  int Transferred(int result);
+  int NoSocket();  // a send or receive without a socket: nothing moved, WSAENOTSOCK
   void CancelLookup();
   void SocketEvent(WPARAM socket, LPARAM lp);
   void LookupFinished(HANDLE task, LPARAM lp);

@@ -17,6 +17,7 @@
 #include "notes/note_file.h"
 #include "notes/note_host.h"
 #include "notes/note_window.h"
+#include "storage/file_io.h"
 #include "win/error_box.h"
 #include "win/file_dialog.h"
 #include "win/printer.h"
@@ -30,18 +31,14 @@ using Row = win::CommandRow<TTFoglio>;
 constexpr UINT kGeneralMenuFirstId = 100;
 constexpr UINT kTextMenuFirstId = 200;
 
-std::string FilePart(const std::string& path) {
-  const auto slash = path.find_last_of("\\/:");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
+constexpr win::CommandRow<TTFoglio> TTFoglio::kFileMenuRows[2] = {
+    {"Open ", "Ctrl+F12", &TTFoglio::OpenFile2Click},
+    {"Save as", "Shift+F12", &TTFoglio::SaveFile1Click},
+};
+
 std::span<const win::CommandRow<TTFoglio>> TTFoglio::GeneralMenuRows() {
-  static constexpr Row kFile[] = {
-      {"Open ", "Ctrl+F12", &TTFoglio::OpenFile2Click},
-      {"Save as", "Shift+F12", &TTFoglio::SaveFile1Click},
-  };
   static constexpr Row kPrint[] = {
       {"Print ", "Ctrl+P", &TTFoglio::Printklinote1Click},
       {"Printer setup", nullptr, &TTFoglio::Printersetup1Click},
@@ -55,7 +52,7 @@ std::span<const win::CommandRow<TTFoglio>> TTFoglio::GeneralMenuRows() {
       {"Tray icon area", nullptr, &TTFoglio::TrayIconArea1Click, &TTFoglio::OwnTrayIcon},
   };
   static constexpr Row kRows[] = {
-      {"File", nullptr, nullptr, nullptr, kFile},
+      {"File", nullptr, nullptr, nullptr, kFileMenuRows},
       {"Print", nullptr, nullptr, nullptr, kPrint},
       {"Apparence", nullptr, nullptr, nullptr, kApparence},
       {"-"},
@@ -70,10 +67,6 @@ std::span<const win::CommandRow<TTFoglio>> TTFoglio::GeneralMenuRows() {
 }
 
 std::span<const win::CommandRow<TTFoglio>> TTFoglio::TextMenuRows() {
-  static constexpr Row kFile[] = {
-      {"Open ", "Ctrl+F12", &TTFoglio::OpenFile2Click},
-      {"Save as", "Shift+F12", &TTFoglio::SaveFile1Click},
-  };
   // Never shown: here so that these shortcuts work while the user types in the edit box.
   static constexpr Row kInvisible[] = {
       {"print_inv", "Ctrl+P", &TTFoglio::Printklinote1Click},
@@ -92,7 +85,7 @@ std::span<const win::CommandRow<TTFoglio>> TTFoglio::TextMenuRows() {
       {"-"},
       {"Select All", "Ctrl+A", &TTFoglio::SelectAll1Click},
       {"-"},
-      {"File", nullptr, nullptr, nullptr, kFile},
+      {"File", nullptr, nullptr, nullptr, kFileMenuRows},
       {"-"},
       {"Hide", nullptr, &TTFoglio::Closethisnote2Click},
       {"Close", "F4", &TTFoglio::Deletethisnote2Click},
@@ -214,7 +207,7 @@ void TTFoglio::CloseNote() {
     // The text goes to the recycle bin under the note's file name; the file of that name (the
     // user's document, or the last note saved as noname.kli) is left as it is.
     if (Controller().DeleteToRecycleBin()) {
-      win::RecycleCopy(FilePart(data_.FileName), [&](const std::string& copy) { SaveNote(copy); });
+      win::RecycleCopy(FileNamePart(data_.FileName), [&](const std::string& copy) { SaveNote(copy); });
     }
   });
   step([&] { DeleteStoreFiles(); });

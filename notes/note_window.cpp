@@ -13,6 +13,7 @@
 #include "notes/note_host.h"
 #include "res/resource_ids.h"
 #include "storage/date_time_text.h"
+#include "storage/file_io.h"
 #include "win/error_box.h"
 #include "win/program_folder.h"
 
@@ -23,11 +24,6 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayId = 1;
 // SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE
 constexpr UINT kOnTopFlags = 0x13;
-
-std::string FilePart(const std::string& path) {
-  const auto slash = path.find_last_of("\\:");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 HICON NoteIcon() {
   // Icons loaded from the program's resources are shared and never destroyed.
@@ -179,7 +175,7 @@ void TTFoglio::FormDeactivate() {
 void TTFoglio::SetFileName(const std::string& path) {
   data_.FileName = path;
   const TSkinOptions& look = skin_.Options();
-  const std::string caption = look.Caption.OnlyFileName ? FilePart(path) : path;
+  const std::string caption = look.Caption.OnlyFileName ? FileNamePart(path) : path;
   SetWindowTextA(hwnd(), look.WindowTitle.Standard ? look.WindowTitle.Title.c_str() : path.c_str());
   if (!closed_) listItem_.SetCaption(path);
   surface_.SetCaptionText(caption);

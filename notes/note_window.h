@@ -203,6 +203,8 @@ class TTFoglio : public win::Window {
   void UpdateMenuChecks();
   void DropFiles(HDROP drop);
   void TrayNotification(LPARAM mouseMessage);
+  // The File submenu, the same in both menus.
+  static const win::CommandRow<TTFoglio> kFileMenuRows[2];
   void OpenFile2Click();
   void SaveFile1Click();
   void Printersetup1Click();

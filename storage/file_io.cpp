@@ -28,6 +28,11 @@ std::string ReadWholeFile(const std::string& path) {
 
 bool FileExists(const std::string& path) { return os_file::IsExistingFile(path); }
 
+std::string FileNamePart(std::string_view path) {
+  const auto separator = path.find_last_of("\\/:");
+  return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
 void RequireReadableFile(const std::string& path) { os_file::ReadOnlyFile opened(path); }
 
 int RemoveLeftoverTemporaries(const std::string& folder) {

@@ -18,6 +18,10 @@ std::string ReadWholeFile(const std::string& path);  // throws EInOutError
 
 bool FileExists(const std::string& path);  // a plain file, not a folder
 
+// The name after the last folder or drive separator ("\\", "/" or ":"); the whole path when it
+// has none.
+std::string FileNamePart(std::string_view path);
+
 // Throws the EInOutError that opening `path` for reading meets ("File not found", "File access
 // denied", a sharing violation, ...). Something built on a file (a note on its store file) is
 // checked first, so that a file that cannot be opened gets no empty stand-in.

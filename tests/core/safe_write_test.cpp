@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "scratch_folder.h"
 #include "storage/file_io.h"
@@ -170,6 +171,14 @@ TEST_F(SafeWrite, FileExistsMeansAPlainFile) {
   EXPECT_FALSE(FileExists(folder_.file("absent.kli")));
   EXPECT_FALSE(FileExists(folder_.path()));
   EXPECT_FALSE(FileExists(""));
+}
+
+TEST(FileNamePart, TakesWhatFollowsTheLastFolderOrDriveSeparator) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"C:\\notes\\shop.kli", "shop.kli"}, {"C:/notes/shop.kli", "shop.kli"}, {"C:shop.kli", "shop.kli"},
+      {"shop.kli", "shop.kli"}, {"C:\\notes\\", ""}, {"", ""},
+  };
+  for (const auto& [path, name] : rows) EXPECT_EQ(FileNamePart(path), name) << path;
 }
 
 }  // namespace
