@@ -1,4 +1,4 @@
-#include "app/dll_loader.h"
+#include "win/dll_loader.h"
 
 #include "storage/file_io.h"
 #include "win/error_box.h"
