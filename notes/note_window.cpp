@@ -270,14 +270,13 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
     if (mouse->ContextMenu) commands_.PictureContextMenu(*mouse->ContextMenu);
     return mouse->Result;
   }
-  bool fired = false;
+  const auto fromTextBox = [&] { return reinterpret_cast<HWND>(lp) == textBox_.hwnd(); };
+  bool alarmFired = false;
   switch (msg) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: surface_.PaintWindow(hwnd(), textBox_); return 0;
     case WM_SIZE: PlacePieces(); return 0;
-    case WM_CTLCOLOREDIT:
-      if (reinterpret_cast<HWND>(lp) == textBox_.hwnd()) return textBox_.Colors(reinterpret_cast<HDC>(wp));
-      break;
+    case WM_CTLCOLOREDIT: return fromTextBox() ? textBox_.Colors(reinterpret_cast<HDC>(wp)) : defaultHandling(msg, wp, lp);
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
         FormDeactivate();
@@ -290,17 +289,14 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (textBox_.Visible()) SetFocus(textBox_.hwnd());
       return 0;
     case WM_TIMER:
-      if (!alarm_.OnTimer(wp, fired)) break;
-      if (fired) onAlarm();
+      if (!alarm_.OnTimer(wp, alarmFired)) break;
+      if (alarmFired) onAlarm();
       return 0;
     case WM_DROPFILES: commands_.DropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COMMAND:
       // Menus and accelerators, and the edit box telling of the user's typing.
       if (lp == 0 && commands_.Run(LOWORD(wp))) return 0;
-      if (reinterpret_cast<HWND>(lp) == textBox_.hwnd() && HIWORD(wp) == EN_CHANGE) {
-        NoteChanged();
-        return 0;
-      }
+      if (fromTextBox() && HIWORD(wp) == EN_CHANGE) NoteChanged();
       break;
     case WM_WINDOWPOSCHANGED:
       if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
@@ -318,11 +314,7 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case NoteTextBox::kMouseMoveMessage: mouse_.TextBoxMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), skin_.Options()); return 0;
     case kTrayMessage: commands_.TrayNotification(lp); return 0;
     default:
-      if (msg == taskbarCreated_) {
-        tray_.Restore();
-        return 0;
-      }
-      break;
+      if (msg == taskbarCreated_) tray_.Restore();
   }
   return defaultHandling(msg, wp, lp);
 }
