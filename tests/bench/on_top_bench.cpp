@@ -10,39 +10,16 @@
 
 #include "app/note_list.h"
 #include "look/skin.h"
-#include "notes/note_host.h"
 #include "notes/note_window.h"
 #include "tests/win/app_test_support.h"
-#include "win/printer.h"
-
-namespace {
-
-class BenchHost final : public NoteHost {
- public:
-  void OpenNoteFile(const std::string&) override {}
-  void SuspendNotes() override {}
-  void ResumeNotes() override {}
-  void EndNoteEditing(TTFoglio& editing) override { notes->EndEditing(&editing); }
-  bool DeleteToRecycleBin() const override { return false; }
-  bool StoreNameInUse(const std::string& name, const TTFoglio* asking) const override {
-    return notes->UsesStoreName(name, asking);
-  }
-  win::PrinterSetup& Printer() override { return printer; }
-  void NoteChanged(TTFoglio&) override {}
-  void NoteHidden(TTFoglio&) override {}
-  void NoteGone(TTFoglio&) override {}
-  TQuorLista* notes = nullptr;
-  win::PrinterSetup printer;
-};
-
-}  // namespace
+#include "tests/win/list_host.h"
 
 int main(int argc, char** argv) {
   const int count = argc > 1 && std::string(argv[1]) == "--quick" ? 20 : 255;
   const std::string folder = (std::filesystem::temp_directory_path() / "qkli-on-top-bench").string();
   std::filesystem::create_directories(folder);
   TQuorSkin skin("glass", app_test::WindowsPath(QKLI_PROGRAM_DIR));
-  BenchHost host;
+  ListHost host;
   auto notes = std::make_unique<TQuorLista>(host);
   host.notes = notes.get();
   for (int i = 0; i < count; ++i) notes->AddFromFile(skin, "", folder).SetShown(true);

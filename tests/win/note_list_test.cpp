@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/note_list.h"
+#include "tests/win/list_host.h"
 #include "look/skin.h"
 #include "notes/note_file.h"
 #include "notes/note_host.h"
@@ -20,27 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class ListHost final : public NoteHost {
- public:
-  void OpenNoteFile(const std::string&) override {}
-  void SuspendNotes() override {}
-  void ResumeNotes() override {}
-  void EndNoteEditing(TTFoglio& editing) override { notes->EndEditing(&editing); }
-  bool DeleteToRecycleBin() const override { return false; }
-  bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override {
-    return notes->UsesStoreName(storeName, asking);
-  }
-  win::PrinterSetup& Printer() override { return printer_; }
-  void NoteChanged(TTFoglio&) override {}
-  void NoteHidden(TTFoglio&) override {}
-  void NoteGone(TTFoglio&) override {}
-
-  TQuorLista* notes = nullptr;
-
- private:
-  win::PrinterSetup printer_;
-};
 
 class NoteListTest : public ::testing::Test {
  protected:
