@@ -197,11 +197,7 @@ void TTFoglio::MoveTo(int left, int top) {
   SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-WindowBox TTFoglio::Bounds() const {
-  RECT r{};
-  GetWindowRect(hwnd(), &r);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
+WindowBox TTFoglio::Bounds() const { return BoundsOf(hwnd()); }
 
 void TTFoglio::NoteChanged() {
   if (made_ && !closed_) host_.NoteChanged(*this);
