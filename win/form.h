@@ -113,6 +113,7 @@ class Form : public Window {
       AddControl({row.className, row.caption, row.id, row.left, row.top, row.width, row.height, row.style,
                   row.page}, std::move(run));
     }
+    FitToTexts();
   }
 
   // Handlers for rows of buttons that only close the form.
@@ -147,6 +148,9 @@ class Form : public Window {
   };
 
   void AddControl(const ControlPlacement& place, std::function<void()> run);
+  // Grows the controls whose captions the form's font cuts, and the form with them
+  // (win/form_fit.h).
+  void FitToTexts();
   const Control* Find(int id) const;
   Control* Find(int id);
   const Control& Require(int id) const;
@@ -160,6 +164,7 @@ class Form : public Window {
   int defaultButton_ = IDOK;
   ModalResult result_ = ModalResult::None;
   bool modal_ = false;
+  bool centred_;
 };
 
 }  // namespace win
