@@ -78,7 +78,7 @@ int TextWidthOf(HDC dc, HWND control, const std::string& className) {
 }
 
 void InitialiseCommonControls() {
-  INITCOMMONCONTROLSEX init{sizeof init, ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+  INITCOMMONCONTROLSEX init{sizeof init, ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&init);
 }
 

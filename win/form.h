@@ -27,6 +27,7 @@ inline constexpr const char kListBox[] = "LISTBOX";
 inline constexpr const char kComboBox[] = "COMBOBOX";
 inline constexpr const char kDateTimePicker[] = "SysDateTimePick32";
 inline constexpr const char kProgressBar[] = "msctls_progress32";
+inline constexpr const char kHotKeyField[] = "msctls_hotkey32";  // takes a key combination as it is pressed
 
 // One control. A row's handler runs on the control's own command: a click of a button, check
 // box or picture (SS_NOTIFY), a change of selection in a list or combo box, a change of an

@@ -131,7 +131,7 @@ TEST(FormFonts, InAWideFallbackFontTheAlarmAndOptionsDialogsShowWholeTexts) {
   TestRegistryRoot sounds("FormFonts");
   TFOptions options(nullptr, TQuorSettings{}, app_test::WindowsPath(QKLI_PROGRAM_DIR), sounds.get());
   options.ShowModeless();
-  for (int page = TFOptions::kGeneralPage; page <= TFOptions::kDefaultPage; ++page) {
+  for (int page = TFOptions::kGeneralPage; page <= TFOptions::kKeysPage; ++page) {
     options.ShowPage(page);
     KeepShot(options.hwnd(), "options-dialog-fallback-font-" + std::to_string(page));
     EXPECT_EQ(Faults(options.hwnd()), std::vector<std::string>{}) << "page " << page;
