@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "look/skin_options.h"
 #include "notes/note_geometry.h"
@@ -32,3 +33,6 @@ bool GripWithinReach(std::span<const ScreenArea> workAreas, const WindowBox& box
 // all the note stays where it is.
 WindowBox ReachablePlace(std::span<const ScreenArea> workAreas, const WindowBox& current,
                          const std::optional<WindowBox>& userPlace, const TSkinRect& moveArea);
+
+// The work areas of the monitors attached now (Win32: EnumDisplayMonitors), the primary first.
+std::vector<ScreenArea> MonitorWorkAreas();

@@ -42,21 +42,16 @@ std::string Caption(HWND w) {
   return text;
 }
 
-int CaptionWidth(HWND w) {
+// How wide the control's caption is in its font; `face` tells the font's name.
+int CaptionWidth(HWND w, std::string* face = nullptr) {
   win::WindowDc dc(w);
   win::SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
+  char name[LF_FACESIZE] = {};
+  GetTextFaceA(dc.get(), sizeof name, name);
+  if (face != nullptr) *face = name;
   RECT r{};
-  const std::string text = Caption(w);
-  DrawTextA(dc.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  DrawTextA(dc.get(), Caption(w).c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
   return r.right;
-}
-
-std::string FaceOf(HWND w) {
-  win::WindowDc dc(w);
-  win::SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
-  char face[LF_FACESIZE] = {};
-  GetTextFaceA(dc.get(), sizeof face, face);
-  return face;
 }
 
 // What a person would see wrong on the form as it shows now: a caption wider than its control
@@ -93,36 +88,25 @@ std::vector<std::string> Faults(HWND form) {
 
 // The form as it shows on the screen, as a BMP file in the shots folder.
 void KeepShot(HWND form, const std::string& name) {
-  win::ProcessWaitingMessages();
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Sleep(100);
   win::ProcessWaitingMessages();
   RECT r{};
   GetWindowRect(form, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
   win::WindowDc screen;
   win::UniqueMemoryDc copy(CreateCompatibleDC(screen.get()));
-  win::UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
-  {
-    win::SelectedObject selected(copy.get(), picture.get());
-    BitBlt(copy.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
-  }
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<DWORD> pixels(static_cast<size_t>(width * height));
-  GetDIBits(copy.get(), picture.get(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-  const std::string folder = app_test::WindowsPath(QKLI_SHOTS_DIR);
-  CreateDirectoryA(folder.c_str(), nullptr);
-  std::ofstream(folder + "\\" + name + ".bmp", std::ios::binary)
-      << test_bmp::BmpFile(width, height, [&](int x, int y) {
-           const DWORD p = pixels[static_cast<size_t>(y * width + x)];
-           return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-         });
+  win::UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), r.right - r.left, r.bottom - r.top));
+  win::SelectedObject selected(copy.get(), picture.get());
+  BitBlt(copy.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+  CreateDirectoryA(app_test::WindowsPath(QKLI_SHOTS_DIR).c_str(), nullptr);
+  std::ofstream(app_test::WindowsPath(QKLI_SHOTS_DIR) + "\\" + name + ".bmp", std::ios::binary)
+      << test_bmp::BmpFile(r.right - r.left, r.bottom - r.top, [&](int x, int y) { return GetPixel(copy.get(), x, y); });
 }
 
 TEST(FormFonts, InAWideFallbackFontTheAlarmAndOptionsDialogsShowWholeTexts) {
   TTFormAlarm alarm(nullptr);
-  ASSERT_NE(FaceOf(alarm.Item(TTFormAlarm::CBEveryDay)), "MS Sans Serif") << "the dialog font was not hidden";
+  std::string face;
+  CaptionWidth(alarm.Item(TTFormAlarm::CBEveryDay), &face);
+  ASSERT_NE(face, "MS Sans Serif") << "the dialog font was not hidden";
   alarm.ShowModeless();
   KeepShot(alarm.hwnd(), "alarm-dialog-fallback-font");
   EXPECT_EQ(Faults(alarm.hwnd()), std::vector<std::string>{});
