@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/hot_keys.h"
-#include "win/hot_key.h"
+#include "win/handles.h"
 
 class GlobalKeys {
  public:
@@ -29,6 +29,6 @@ class GlobalKeys {
 
  private:
   HWND window_;
-  std::array<win::RegisteredHotKey, kActionCount> held_;
+  std::array<win::UniqueHotKey, kActionCount> held_;
   std::set<std::string> told_;
 };

@@ -10,10 +10,15 @@ constexpr int kFirstId = 0x5100;
 std::string GlobalKeys::Apply(const KeySet& keys) {
   std::vector<std::string> refused;
   for (size_t i = 0; i < kActionCount; ++i) {
-    held_[i].Release();
+    held_[i].reset();
     const HotKey key = keys[i];
     if (!UsableHotKey(key)) continue;  // no key for this action
-    if (held_[i].Register(window_, kFirstId + static_cast<int>(i), key.Modifiers, key.Key)) continue;
+    // A key held down does not repeat: one note for one press.
+    const int id = kFirstId + static_cast<int>(i);
+    if (RegisterHotKey(window_, id, key.Modifiers | MOD_NOREPEAT, key.Key)) {
+      held_[i].reset({window_, id});
+      continue;
+    }
     if (told_.insert(FormatHotKey(key)).second) refused.push_back(FormatHotKey(key));
   }
   return refused.empty() ? std::string() : HeldKeysMessage(refused);
@@ -21,7 +26,7 @@ std::string GlobalKeys::Apply(const KeySet& keys) {
 
 std::optional<HotKeyAction> GlobalKeys::ActionOf(WPARAM id) const {
   const auto index = static_cast<INT_PTR>(id) - kFirstId;
-  if (index < 0 || index >= static_cast<INT_PTR>(kActionCount) || !held_[static_cast<size_t>(index)].Held())
+  if (index < 0 || index >= static_cast<INT_PTR>(kActionCount) || !held_[static_cast<size_t>(index)])
     return std::nullopt;
   return static_cast<HotKeyAction>(index);
 }

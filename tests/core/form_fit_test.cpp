@@ -8,58 +8,43 @@ namespace {
 
 using win::FitBox;
 
-// A box as given and the left and width it comes out with.
-struct Expect {
-  int left, width;
-};
-
-void ExpectFitted(const std::vector<FitBox>& boxes, int client, const std::vector<Expect>& expected,
-                  int expectedClient) {
-  const win::FittedForm fitted = win::FitTexts(boxes, client);
-  ASSERT_EQ(fitted.Boxes.size(), expected.size());
-  for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(fitted.Boxes[i].Left, expected[i].left) << "box " << i;
-    EXPECT_EQ(fitted.Boxes[i].Width, expected[i].width) << "box " << i;
-    EXPECT_EQ(fitted.Boxes[i].Top, boxes[i].Top) << "box " << i;
-  }
-  EXPECT_EQ(fitted.ClientWidth, expectedClient);
+// The left and width of each box after fitting, then the form's client width.
+std::vector<int> Fitted(const std::vector<FitBox>& boxes, int clientWidth) {
+  const win::FittedForm fitted = win::FitTexts(boxes, clientWidth);
+  std::vector<int> placed;
+  for (const FitBox& box : fitted.Boxes) placed.insert(placed.end(), {box.Left, box.Width});
+  placed.push_back(fitted.ClientWidth);
+  return placed;
 }
 
-// The alarm dialog's rows: a group holding two check boxes and two label-picker rows, and the
-// two buttons below it.
+// The alarm dialog: a group holding two check boxes and two label-picker rows, two buttons below.
 std::vector<FitBox> AlarmRows(int boxText, int labelText, int buttonText) {
-  return {
-      {8, 8, 177, 137, 0, 0, true},           {16, 32, 97, 17, 0, boxText},   {16, 56, 97, 17, 0, boxText},
-      {16, 80, 39, 13, 0, labelText},         {64, 80, 106, 21},              {16, 112, 39, 13, 0, labelText},
-      {64, 112, 106, 21},                     {8, 152, 75, 25, 0, buttonText}, {110, 152, 75, 25, 0, buttonText},
-  };
+  return {{8, 8, 177, 137, 0, 0, true}, {16, 32, 97, 17, 0, boxText},    {16, 56, 97, 17, 0, boxText},
+          {16, 80, 39, 13, 0, labelText}, {64, 80, 106, 21},              {16, 112, 39, 13, 0, labelText},
+          {64, 112, 106, 21},           {8, 152, 75, 25, 0, buttonText}, {110, 152, 75, 25, 0, buttonText}};
 }
 
-TEST(FormFit, TextsThatFitKeepEveryPlace) {
-  ExpectFitted(AlarmRows(90, 39, 20), 194,
-               {{8, 177}, {16, 97}, {16, 97}, {16, 39}, {64, 106}, {16, 39}, {64, 106}, {8, 75}, {110, 75}}, 194);
-}
-
-TEST(FormFit, AWiderTextGrowsItsControlMovesItsRowAndGrowsTheGroupAndTheForm) {
-  // Labels 12 wider: the pickers keep their 9-pixel distance, the group its 15-pixel margin past
-  // them, the form its 9 pixels past the group. The check boxes grow within the room they have.
-  ExpectFitted(AlarmRows(110, 51, 20), 194,
-               {{8, 189}, {16, 110}, {16, 110}, {16, 51}, {76, 106}, {16, 51}, {76, 106}, {8, 75}, {110, 75}}, 206);
-  // Buttons whose text runs wider: the second one moves along, the form follows.
-  ExpectFitted(AlarmRows(90, 39, 100), 194,
-               {{8, 177}, {16, 97}, {16, 97}, {16, 39}, {64, 106}, {16, 39}, {64, 106}, {8, 100}, {135, 100}}, 244);
+TEST(FormFit, TextsGrowTheirControlsMoveTheirRowsAndGrowGroupAndForm) {
+  // Texts that fit keep every place.
+  EXPECT_EQ(Fitted(AlarmRows(90, 39, 20), 194),
+            (std::vector<int>{8, 177, 16, 97, 16, 97, 16, 39, 64, 106, 16, 39, 64, 106, 8, 75, 110, 75, 194}));
+  // Labels 12 wider: the pickers keep their 9 pixels from them, the group its 15-pixel margin, the
+  // form its 9 pixels past the group. The check boxes grow within the room they have.
+  EXPECT_EQ(Fitted(AlarmRows(110, 51, 20), 194),
+            (std::vector<int>{8, 189, 16, 110, 16, 110, 16, 51, 76, 106, 16, 51, 76, 106, 8, 75, 110, 75, 206}));
+  // Buttons: the second moves along, the form follows.
+  EXPECT_EQ(Fitted(AlarmRows(90, 39, 100), 194),
+            (std::vector<int>{8, 177, 16, 97, 16, 97, 16, 39, 64, 106, 16, 39, 64, 106, 8, 100, 135, 100, 244}));
 }
 
 TEST(FormFit, PagesMeetOnlyTheFormAndControlsPlacedByCodeStayOut) {
   const std::vector<FitBox> boxes = {
-      {10, 10, 200, 100, 0, 0, true},  // the tab control, holding the pages
-      {20, 40, 50, 13, 1, 80},         // page 1: a label grows and pushes its field
-      {80, 36, 100, 21, 1},
-      {20, 40, 50, 13, 2},             // page 2: the same row, untouched by page 1
-      {80, 36, 100, 21, 2},
-      {0, 0, 0, 0, 0, 500},            // placed by the form's own code later
+      {10, 10, 200, 100, 0, 0, true},                         // the tab control, holding the pages
+      {20, 40, 50, 13, 1, 80},        {80, 36, 100, 21, 1},   // page 1: a label pushes its field
+      {20, 40, 50, 13, 2},            {80, 36, 100, 21, 2},   // page 2: the same row, untouched
+      {0, 0, 0, 0, 0, 500},                                   // placed by the form's own code later
   };
-  ExpectFitted(boxes, 220, {{10, 230}, {20, 80}, {110, 100}, {20, 50}, {80, 100}, {0, 0}}, 250);
+  EXPECT_EQ(Fitted(boxes, 220), (std::vector<int>{10, 230, 20, 80, 110, 100, 20, 50, 80, 100, 0, 0, 250}));
 }
 
 }  // namespace

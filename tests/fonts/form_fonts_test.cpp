@@ -27,7 +27,8 @@ std::string ClassOf(HWND w) {
 }
 DWORD StyleOf(HWND w) { return static_cast<DWORD>(GetWindowLongPtrA(w, GWL_STYLE)); }
 bool IsButton(HWND w, std::initializer_list<DWORD> types) {
-  return lstrcmpiA(ClassOf(w).c_str(), "Button") == 0 && std::find(types.begin(), types.end(), StyleOf(w) & BS_TYPEMASK) != types.end();
+  const DWORD type = StyleOf(w) & BS_TYPEMASK;
+  return ClassOf(w) == "Button" && std::find(types.begin(), types.end(), type) != types.end();
 }
 // Group boxes, the tab control and frames lie around other controls by design.
 bool Surrounds(HWND w) {
@@ -35,10 +36,9 @@ bool Surrounds(HWND w) {
   return IsButton(w, {BS_GROUPBOX}) || ClassOf(w) == "SysTabControl32" ||
          (ClassOf(w) == "Static" && frame >= SS_BLACKRECT && frame <= SS_WHITEFRAME);
 }
-
 std::string Caption(HWND w) {
   char text[256] = {};
-  SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  GetWindowTextA(w, text, sizeof text);
   return text;
 }
 
@@ -62,8 +62,7 @@ std::vector<std::string> Faults(HWND form) {
     if (IsWindowVisible(w)) shown.push_back(w);
   RECT client{};
   GetClientRect(form, &client);
-  const auto place = [form](HWND w) {
-    RECT r{};
+  const auto place = [form](HWND w, RECT r = {}) {
     GetWindowRect(w, &r);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
     return r;

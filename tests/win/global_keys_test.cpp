@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "win/hot_key.h"
+#include "win/handles.h"
 
 namespace {
 
@@ -12,22 +12,17 @@ TEST(GlobalKeys, AHeldKeyIsToldOnceAndTheOthersWork) {
   HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   HWND ours = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   {
-    win::RegisteredHotKey taken;
-    ASSERT_TRUE(taken.Register(other, 1, kDefaultShowHideKey.Modifiers, kDefaultShowHideKey.Key));
+    ASSERT_TRUE(RegisterHotKey(other, 1, kDefaultShowHideKey.Modifiers, kDefaultShowHideKey.Key));
+    const win::UniqueHotKey taken({other, 1});
     GlobalKeys keys(ours);
     const GlobalKeys::KeySet set{kDefaultNewNoteKey, kDefaultShowHideKey, HotKey{}};
     EXPECT_EQ(keys.Apply(set), HeldKeysMessage({"Ctrl+Alt+Shift+K"}));
     EXPECT_EQ(keys.Apply(set), "");
 
     // Pressed for real: Windows hands the key to our window.
-    INPUT inputs[8] = {};
-    const WORD sequence[] = {VK_CONTROL, VK_MENU, VK_SHIFT, 'N'};
-    for (int i = 0; i < 4; ++i) {
-      inputs[i].type = inputs[7 - i].type = INPUT_KEYBOARD;
-      inputs[i].ki.wVk = inputs[7 - i].ki.wVk = sequence[i];
-      inputs[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(8, inputs, sizeof(INPUT));
+    const BYTE pressed[] = {VK_CONTROL, VK_MENU, VK_SHIFT, 'N'};
+    for (const BYTE key : pressed) keybd_event(key, 0, 0, 0);
+    for (int i = 3; i >= 0; --i) keybd_event(pressed[i], 0, KEYEVENTF_KEYUP, 0);
     MSG msg{};
     bool arrived = false;
     for (int i = 0; i < 200 && !arrived; ++i) {
