@@ -15,8 +15,7 @@ TEST(ClosedNotes, NamesCarryTheClosingTimeAndTheStoreName) {
   EXPECT_EQ(name, "20260510-083000250-123.kli");
   EXPECT_NEAR(ClosedAtOf(name).value_or(0), closedAt, 0.0005 / 86400);
   EXPECT_EQ(StoreNameOf(name), "\\123.kli");
-  for (const char* foreign : {"123.kli", "20260510-083000250-1.txt", "20261310-083000250-1.kli",
-                              "2026051x-083000250-1.kli", "20260510-083000250-"})
+  for (const char* foreign : {"123.kli", "20260510-083000250-1.txt", "20261310-083000250-1.kli", "2026051x-0-1.kli"})
     EXPECT_FALSE(ClosedAtOf(foreign).has_value()) << foreign;
 }
 

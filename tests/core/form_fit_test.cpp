@@ -35,16 +35,10 @@ TEST(FormFit, TextsGrowTheirControlsMoveTheirRowsAndGrowGroupAndForm) {
   // Buttons: the second moves along, the form follows.
   EXPECT_EQ(Fitted(AlarmRows(90, 39, 100), 194),
             (std::vector<int>{8, 177, 16, 97, 16, 97, 16, 39, 64, 106, 16, 39, 64, 106, 8, 100, 135, 100, 244}));
-}
-
-TEST(FormFit, PagesMeetOnlyTheFormAndControlsPlacedByCodeStayOut) {
-  const std::vector<FitBox> boxes = {
-      {10, 10, 200, 100, 0, 0, true},                         // the tab control, holding the pages
-      {20, 40, 50, 13, 1, 80},        {80, 36, 100, 21, 1},   // page 1: a label pushes its field
-      {20, 40, 50, 13, 2},            {80, 36, 100, 21, 2},   // page 2: the same row, untouched
-      {0, 0, 0, 0, 0, 500},                                   // placed by the form's own code later
-  };
-  EXPECT_EQ(Fitted(boxes, 220), (std::vector<int>{10, 230, 20, 80, 110, 100, 20, 50, 80, 100, 0, 0, 250}));
+  // Pages never meet one another; a control of no size is placed by its form's code later.
+  const std::vector<FitBox> pages = {{10, 10, 200, 100, 0, 0, true}, {20, 40, 50, 13, 1, 80}, {80, 36, 100, 21, 1},
+                                     {20, 40, 50, 13, 2},             {80, 36, 100, 21, 2},   {0, 0, 0, 0, 0, 500}};
+  EXPECT_EQ(Fitted(pages, 220), (std::vector<int>{10, 230, 20, 80, 110, 100, 20, 50, 80, 100, 0, 0, 250}));
 }
 
 }  // namespace

@@ -92,7 +92,6 @@ TEST_F(SettingsFileTest, EveryFieldSurvivesTheRoundTrip) {
       [](TQuorSettings& s) { s.SmtpPort = 587; },             [](TQuorSettings& s) { s.UserName = "Ann"; },
       [](TQuorSettings& s) { s.UserMail = "a@x"; },           [](TQuorSettings& s) { s.SkinName = "blue"; },
       [](TQuorSettings& s) { s.NewNoteKey = {kModWin, 'Q'}; }, [](TQuorSettings& s) { s.ShowHideKey = {}; },
-      [](TQuorSettings& s) { s.FindKey = {kModAlt, 0x7B}; },
   };
   for (const auto& change : changes) {
     TQuorSettings saved = Named("options.dat", programLower_);
