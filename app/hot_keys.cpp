@@ -106,6 +106,5 @@ std::string HeldKeysMessage(const std::vector<std::string>& keys) {
   const bool one = keys.size() == 1;
   return "Another program already uses the key" + std::string(one ? " " : "s ") + list + ", so " +
          (one ? "it does" : "they do") +
-         " not work for K-lI. The other keys work. You can choose other keys on the \"Keys\" page of the "
-         "options.";
+         " not work for K-lI. You can choose other keys on the \"Keys\" page of the options.";
 }
