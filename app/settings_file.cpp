@@ -51,6 +51,22 @@ void ReadFullPort(TQuorFile& file, TQuorSettings& settings) {
   if ((full & 0xFF) == settings.SmtpPort) settings.SmtpPort = full;
 }
 
+constexpr HotKey TQuorSettings::*kHotKeyFields[] = {&TQuorSettings::NewNoteKey, &TQuorSettings::ShowHideKey,
+                                                    &TQuorSettings::FindKey};
+
+// A file from before the keys, or one whose keys are cut or damaged, keeps the keys' defaults
+// from there on and everything before them.
+void ReadHotKeys(TQuorFile& file, TQuorSettings& settings) {
+  constexpr uint8_t kStringTag = 0;
+  try {
+    for (HotKey TQuorSettings::*member : kHotKeyFields) {
+      if (file.peekRawByte() != kStringTag) return;
+      if (const std::optional<HotKey> key = ParseHotKey(file.readString())) settings.*member = *key;
+    }
+  } catch (const std::exception&) {
+  }
+}
+
 void BringIntoRange(TQuorSettings& settings) {
   const TQuorSettings defaults;
   if (settings.StartupShow > ssShowNone) settings.StartupShow = defaults.StartupShow;
@@ -112,6 +128,7 @@ void LoadSettings(TQuorSettings& settings) {
   }
   ReadFields(*file, loaded, std::span(kSettingsFields).subspan(kPointerFieldCount));
   ReadFullPort(*file, loaded);
+  ReadHotKeys(*file, loaded);
   BringIntoRange(loaded);
   settings = std::move(loaded);
 }
@@ -127,6 +144,7 @@ void SaveSettings(const TQuorSettings& settings, const std::string& programFolde
   file.OpenWrite();
   WriteFields(file, settings, kSettingsFields);
   file.writeWord(settings.SmtpPort);
+  for (HotKey TQuorSettings::*member : kHotKeyFields) file.writeString(FormatHotKey(settings.*member));
   file.Close();
 }
 
