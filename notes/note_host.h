@@ -21,6 +21,11 @@ class NoteHost {
   // `editing` starts editing: every other note switches to its display.
   virtual void EndNoteEditing(TTFoglio& editing) = 0;
   virtual bool DeleteToRecycleBin() const = 0;
+  // A closed note's store file, written as the note was: kept for a while among the closed notes,
+  // so that it can come back. Throws when it cannot be kept; the note then deletes it.
+  virtual void KeepClosedNote(const std::string& storePath) = 0;
+  // A store file could not be read and went aside as `asidePath`; `message` says why.
+  virtual void StoreDamaged(const std::string& asidePath, const std::string& message) = 0;
   // True when another open note than `asking` already uses this store file name.
   virtual bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const = 0;
   // The monitors' work areas a note must be reachable on; the controller reads them again when

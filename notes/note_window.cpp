@@ -271,7 +271,17 @@ void TTFoglio::CloseNote() {
       win::RecycleCopy(FileNamePart(data_.FileName), [&](const std::string& copy) { SaveNote(copy); });
     }
   });
-  step([&] { store_.Delete(); });
+  // Kept among the closed notes as it was, alarm and all, so that it can come back; a note that
+  // cannot be kept is deleted as it always was.
+  step([&] {
+    try {
+      store_.Save(store_.Path(), Snapshot(), [this] { return textBox_.Text(); });
+      host_.KeepClosedNote(store_.Path());
+    } catch (...) {
+      store_.Delete();
+      throw;
+    }
+  });
   step([&] { SetAlarmActive(false); });
   listItem_.Remove();
   step([&] { SetShown(false); });

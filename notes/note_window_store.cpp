@@ -118,9 +118,9 @@ void TTFoglio::RestoreFromStore() {
   } catch (const std::exception& e) {
     // The damaged file is put aside and the note moves to a store file of its own before the
     // message box runs its loop, in which an end of session could already save the note.
-    store_.PutDamagedAside();
+    const std::string aside = store_.PutDamagedAside();
     TakeFreshStoreName();
-    win::ShowErrorBox(e.what());
+    host_.StoreDamaged(aside.empty() ? store_.Path() : aside, e.what());
     return;
   }
   // A text that did not fit the note file was kept whole beside it.

@@ -5,6 +5,7 @@
 
 #include "app/note_list.h"
 #include "notes/note_host.h"
+#include "storage/file_io.h"
 #include "win/printer.h"
 
 class ListHost final : public NoteHost {
@@ -14,6 +15,8 @@ class ListHost final : public NoteHost {
   void ResumeNotes() override {}
   void EndNoteEditing(TTFoglio& editing) override { notes->EndEditing(&editing); }
   bool DeleteToRecycleBin() const override { return false; }
+  void KeepClosedNote(const std::string& storePath) override { DeleteFileIfPresent(storePath); }
+  void StoreDamaged(const std::string&, const std::string&) override {}
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override {
     return notes->UsesStoreName(storeName, asking);
   }
