@@ -277,7 +277,7 @@ bool Form::PreTranslateMessage(MSG& msg) {
       if (msg.message == WM_KEYDOWN ? control.ignoreKeyDown : control.ignoreChars) return true;
     }
   }
-  return IsDialogMessageA(hwnd(), &msg) != FALSE;
+  return IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
 }  // namespace win

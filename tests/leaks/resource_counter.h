@@ -30,6 +30,7 @@ HBITMAP QkliCountedCreateCompatibleBitmap(HDC, int, int);
 HBITMAP QkliCountedCreateDIBSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD);
 HBITMAP QkliCountedLoadBitmapA(HINSTANCE, LPCSTR);
 HANDLE QkliCountedLoadImageA(HINSTANCE, LPCSTR, UINT, int, int, UINT);
+HANDLE QkliCountedLoadImageW(HINSTANCE, LPCWSTR, UINT, int, int, UINT);
 HANDLE QkliCountedCopyImage(HANDLE, UINT, int, int, UINT);
 BOOL QkliCountedDeleteObject(HGDIOBJ);
 BOOL QkliCountedDestroyIcon(HICON);
@@ -58,9 +59,13 @@ HANDLE QkliCountedFindFirstFileW(LPCWSTR, LPWIN32_FIND_DATAW);
 BOOL QkliCountedFindClose(HANDLE);
 LSTATUS QkliCountedRegOpenKeyExA(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
 LSTATUS QkliCountedRegCreateKeyExA(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, const LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
+LSTATUS QkliCountedRegOpenKeyExW(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY);
+LSTATUS QkliCountedRegCreateKeyExW(HKEY, LPCWSTR, DWORD, LPWSTR, DWORD, REGSAM, const LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
 LSTATUS QkliCountedRegCloseKey(HKEY);
 HMODULE QkliCountedLoadLibraryA(LPCSTR);
 HMODULE QkliCountedLoadLibraryExA(LPCSTR, HANDLE, DWORD);
+HMODULE QkliCountedLoadLibraryW(LPCWSTR);
+HMODULE QkliCountedLoadLibraryExW(LPCWSTR, HANDLE, DWORD);
 BOOL QkliCountedFreeLibrary(HMODULE);
 // clang-format on
 
@@ -72,6 +77,7 @@ BOOL QkliCountedFreeLibrary(HMODULE);
 #define CreateDIBSection QkliCountedCreateDIBSection
 #define LoadBitmapA QkliCountedLoadBitmapA
 #define LoadImageA QkliCountedLoadImageA
+#define LoadImageW QkliCountedLoadImageW
 #define CopyImage QkliCountedCopyImage
 #define DeleteObject QkliCountedDeleteObject
 #define DestroyIcon QkliCountedDestroyIcon
@@ -100,8 +106,12 @@ BOOL QkliCountedFreeLibrary(HMODULE);
 #define FindClose QkliCountedFindClose
 #define RegOpenKeyExA QkliCountedRegOpenKeyExA
 #define RegCreateKeyExA QkliCountedRegCreateKeyExA
+#define RegOpenKeyExW QkliCountedRegOpenKeyExW
+#define RegCreateKeyExW QkliCountedRegCreateKeyExW
 #define RegCloseKey QkliCountedRegCloseKey
 #define LoadLibraryA QkliCountedLoadLibraryA
 #define LoadLibraryExA QkliCountedLoadLibraryExA
+#define LoadLibraryW QkliCountedLoadLibraryW
+#define LoadLibraryExW QkliCountedLoadLibraryExW
 #define FreeLibrary QkliCountedFreeLibrary
 #endif
