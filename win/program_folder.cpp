@@ -21,7 +21,7 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::string LowerCase(std::string_view text) {
+std::string LowerCase(std::string text) {
   std::wstring wide = Wide(text);
   if (!wide.empty()) CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   return Utf8(wide);

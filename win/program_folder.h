@@ -3,12 +3,11 @@
 // file of the program (notes, settings, skins, help) is found from here. Both are UTF-8, as
 // every path inside the program, so a folder named in any language works.
 #include <string>
-#include <string_view>
 
 namespace win {
 
 std::string ProgramFilePath();
 std::string ProgramFolder();
-std::string LowerCase(std::string_view text);  // as Windows compares paths
+std::string LowerCase(std::string text);  // as Windows compares paths
 
 }  // namespace win
