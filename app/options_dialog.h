@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "app/dll_loader.h"
+#include "win/dll_loader.h"
 #include "app/settings.h"
 #include "look/sound_events.h"
 #include "win/form.h"
