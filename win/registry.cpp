@@ -14,13 +14,13 @@ std::string RegistryPath(const std::string& path) {
 RegistryKey RegistryKey::Open(HKEY root, const std::string& path, bool writable) {
   HKEY key = nullptr;
   const REGSAM access = writable ? KEY_READ | KEY_WRITE : KEY_READ;
-  if (RegOpenKeyExW(root, Wide(RegistryPath(path)).c_str(), 0, access, &key) != ERROR_SUCCESS) key = nullptr;
+  if (RegOpenKeyExA(root, RegistryPath(path).c_str(), 0, access, &key) != ERROR_SUCCESS) key = nullptr;
   return RegistryKey(key);
 }
 
 RegistryKey RegistryKey::Create(HKEY root, const std::string& path) {
   HKEY key = nullptr;
-  const LONG status = RegCreateKeyExW(root, Wide(RegistryPath(path)).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+  const LONG status = RegCreateKeyExA(root, RegistryPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                       KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) throw std::runtime_error("Failed to create key " + path);
   return RegistryKey(key);

@@ -205,25 +205,16 @@ BOOL QkliCountedFindClose(HANDLE search) {
   Freed(Kind::KernelHandle, search);
   return FindClose(search);
 }
-namespace {
-LSTATUS CountedKey(LSTATUS status, PHKEY key) {
+LSTATUS QkliCountedRegOpenKeyExA(HKEY root, LPCSTR path, DWORD options, REGSAM access, PHKEY key) {
+  const LSTATUS status = RegOpenKeyExA(root, path, options, access, key);
   if (status == ERROR_SUCCESS) Made(Kind::RegistryKey, *key);
   return status;
 }
-}  // namespace
-LSTATUS QkliCountedRegOpenKeyExA(HKEY root, LPCSTR path, DWORD options, REGSAM access, PHKEY key) {
-  return CountedKey(RegOpenKeyExA(root, path, options, access, key), key);
-}
-LSTATUS QkliCountedRegOpenKeyExW(HKEY root, LPCWSTR path, DWORD options, REGSAM access, PHKEY key) {
-  return CountedKey(RegOpenKeyExW(root, path, options, access, key), key);
-}
 LSTATUS QkliCountedRegCreateKeyExA(HKEY root, LPCSTR path, DWORD reserved, LPSTR keyClass, DWORD options,
                                    REGSAM access, const LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD done) {
-  return CountedKey(RegCreateKeyExA(root, path, reserved, keyClass, options, access, security, key, done), key);
-}
-LSTATUS QkliCountedRegCreateKeyExW(HKEY root, LPCWSTR path, DWORD reserved, LPWSTR keyClass, DWORD options,
-                                   REGSAM access, const LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD done) {
-  return CountedKey(RegCreateKeyExW(root, path, reserved, keyClass, options, access, security, key, done), key);
+  const LSTATUS status = RegCreateKeyExA(root, path, reserved, keyClass, options, access, security, key, done);
+  if (status == ERROR_SUCCESS) Made(Kind::RegistryKey, *key);
+  return status;
 }
 LSTATUS QkliCountedRegCloseKey(HKEY key) {
   Freed(Kind::RegistryKey, key);

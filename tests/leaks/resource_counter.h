@@ -59,8 +59,6 @@ HANDLE QkliCountedFindFirstFileW(LPCWSTR, LPWIN32_FIND_DATAW);
 BOOL QkliCountedFindClose(HANDLE);
 LSTATUS QkliCountedRegOpenKeyExA(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
 LSTATUS QkliCountedRegCreateKeyExA(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, const LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
-LSTATUS QkliCountedRegOpenKeyExW(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY);
-LSTATUS QkliCountedRegCreateKeyExW(HKEY, LPCWSTR, DWORD, LPWSTR, DWORD, REGSAM, const LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
 LSTATUS QkliCountedRegCloseKey(HKEY);
 HMODULE QkliCountedLoadLibraryA(LPCSTR);
 HMODULE QkliCountedLoadLibraryExA(LPCSTR, HANDLE, DWORD);
@@ -106,8 +104,6 @@ BOOL QkliCountedFreeLibrary(HMODULE);
 #define FindClose QkliCountedFindClose
 #define RegOpenKeyExA QkliCountedRegOpenKeyExA
 #define RegCreateKeyExA QkliCountedRegCreateKeyExA
-#define RegOpenKeyExW QkliCountedRegOpenKeyExW
-#define RegCreateKeyExW QkliCountedRegCreateKeyExW
 #define RegCloseKey QkliCountedRegCloseKey
 #define LoadLibraryA QkliCountedLoadLibraryA
 #define LoadLibraryExA QkliCountedLoadLibraryExA

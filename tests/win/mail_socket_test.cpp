@@ -104,7 +104,7 @@ TEST(SocketMail, NamesBodyAndAnAttachmentInAnyScriptComeBackExactly) {
   s.TO_Name = "Zoë שלום";
   s.Subject = "Café au lait? _ok_ 😀 " + wide;
   s.MailText = {"Naïve line with = and tab\t.", ".starts with a dot", wide, ""};
-  s.Attachments = {mail_test::TestFile("qkli-58.bin", attachment)};
+  s.Attachments = {mail_test::TestFile("qkli-名前-😀-58.bin", attachment)};
   run.Send();
   ASSERT_TRUE(s.Accepted());
   const mail_test::Received got = mail_test::ReceivedFrom("accents@example.org");
@@ -115,7 +115,7 @@ TEST(SocketMail, NamesBodyAndAnAttachmentInAnyScriptComeBackExactly) {
   const std::string text = "Naïve line with = and tab\t.\r\n.starts with a dot\r\n" + wide + "\r\n\r\n";
   EXPECT_EQ(body.substr(0, text.size()), text);
   EXPECT_EQ(body.find_first_not_of("\r\n", text.size()), std::string::npos);
-  EXPECT_EQ(mail_test::All(got, "att_name"), std::vector<std::string>{"qkli-58.bin"});
+  EXPECT_EQ(mail_test::All(got, "att_name"), std::vector<std::string>{"qkli-名前-😀-58.bin"});
   EXPECT_EQ(mail_test::All(got, "att_bytes"), std::vector<std::string>{attachment});
 }
 

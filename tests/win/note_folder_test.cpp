@@ -1,5 +1,5 @@
 // Note files in the notes folder whatever their names: found, read and written again by the
-// program under their own names.
+// program's ANSI calls under their own names.
 #include <gtest/gtest.h>
 #include <windows.h>
 
