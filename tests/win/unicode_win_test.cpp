@@ -21,7 +21,7 @@ TEST(WideMessageLoop, TypedCharactersReachAWideEditBoxUnderAnAnsiWindowWhole) {
   SetFocus(edit);
   std::vector<INPUT> keys(win::Wide(kText).size() * 2, INPUT{.type = INPUT_KEYBOARD, .ki = {}});
   for (std::size_t i = 0; i < keys.size(); ++i)
-    keys[i].ki = {.wScan = win::Wide(kText)[i / 2], .dwFlags = KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0u)};
+    keys[i].ki = {0, win::Wide(kText)[i / 2], KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0u), 0, 0};
   SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
   std::wstring typed;
   for (int i = 0; i < 500 && typed != win::Wide(kText); ++i) {
