@@ -33,7 +33,9 @@ void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.writeString(kConfigHeader); },
-                   [&](std::string TQuorSettings::*member) { file.writeString(win::AnsiFromUtf8(settings.*member).text); },
+                   [&](std::string TQuorSettings::*member) {
+                     file.writeString(win::AnsiFromUtf8(settings.*member).text);
+                   },
                    [&](bool TQuorSettings::*member) { file.writeBool(settings.*member); },
                    [&](uint8_t TQuorSettings::*member) { file.writeByte(settings.*member); },
                    [&](uint16_t TQuorSettings::*member) { file.writeByte(static_cast<uint8_t>(settings.*member)); },
@@ -84,7 +86,8 @@ void ReadExactTexts(TQuorFile& file, TQuorSettings& settings) {
     if (member == nullptr) continue;
     if (file.peekRawByte() != kStringTag) return;
     std::string exact = file.readString();
-    if (win::AnsiFromUtf8(exact).text == win::AnsiFromUtf8(settings.**member).text) settings.**member = std::move(exact);
+    std::string& text = settings.**member;
+    if (win::AnsiFromUtf8(exact).text == win::AnsiFromUtf8(text).text) text = std::move(exact);
   }
 }
 

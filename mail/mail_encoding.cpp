@@ -15,6 +15,7 @@ constexpr std::string_view kWordStart = "=?UTF-8?Q?";
 constexpr std::string_view kWordEnd = "?=";
 constexpr std::size_t kMaxWord = 75;
 constexpr std::size_t kMaxParameterPiece = 60;  // escaped characters of a file name on one line
+constexpr std::size_t kNotFound = std::string_view::npos;
 
 void AppendHex(std::string& out, unsigned char byte, char escape = '=') {
   out += escape;
@@ -76,7 +77,7 @@ std::vector<std::string> EncodeWord(std::string_view value) {
   const auto escape = [](std::string& out, unsigned char byte) {
     if (byte == ' ')
       out += '_';
-    else if (IsAsciiLetterOrDigit(byte) || std::string_view("!*+-/").find(static_cast<char>(byte)) != std::string_view::npos)
+    else if (IsAsciiLetterOrDigit(byte) || std::string_view("!*+-/").find(static_cast<char>(byte)) != kNotFound)
       out += static_cast<char>(byte);
     else
       AppendHex(out, byte);
@@ -97,7 +98,8 @@ HeaderLines HeaderWithValue(std::string_view before, std::string_view value, std
 HeaderLines EncodeHeader(std::string_view line) {
   const std::size_t colon = line.find(": ");
   if (colon == std::string_view::npos) return {std::string(line)};
-  return HeaderWithValue(line.substr(0, colon + 2), CutBetweenCharacters(line.substr(colon + 2), kMaxHeaderValue), "  ");
+  const std::string_view value = CutBetweenCharacters(line.substr(colon + 2), kMaxHeaderValue);
+  return HeaderWithValue(line.substr(0, colon + 2), value, "  ");
 }
 
 HeaderLines WithFileName(std::string_view field, std::string_view parameter, std::string_view name) {

@@ -100,7 +100,8 @@ void RenameOver(const std::string& from, const std::string& to) {
   // Not ReplaceFileA: Wine's version deletes the target before moving the new file in, so a
   // crash in between would lose both.
   for (int attempt = 1;; ++attempt) {
-    if (::MoveFileExW(win::Wide(from).c_str(), win::Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+    if (::MoveFileExW(win::Wide(from).c_str(), win::Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return;
     const DWORD error = ::GetLastError();
     if (attempt == kRenameAttempts || !IsTransientRenameRefusal(error))
       throw EInOutError(static_cast<int>(error));

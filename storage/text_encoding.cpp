@@ -33,6 +33,9 @@ std::string TextOfFileBytes(std::string_view bytes) {
 }
 
 std::string FileBytesOfText(std::string_view text) {
+  // Bytes that are no UTF-8 come from an 8-bit source that was not converted: written as they
+  // are, they lose nothing, where a conversion would put "?" in their place.
+  if (!win::IsValidUtf8(text)) return std::string(text);
   win::CodePageText ansi = win::AnsiFromUtf8(text);
   // Some 8-bit texts read as another encoding ("Ã©" is also the UTF-8 of "é", "ÿþ" a UTF-16
   // mark): those go out as UTF-8 too, so that what is read back is what was written.

@@ -12,5 +12,6 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // bytes after an optional mark are valid UTF-8; the ANSI code page otherwise.
 std::string TextOfFileBytes(std::string_view bytes);
 
-// The bytes a text (UTF-8) is written as; TextOfFileBytes gives the same text back.
+// The bytes a text (UTF-8) is written as; TextOfFileBytes gives the same text back. Bytes that
+// are not UTF-8 are written unchanged.
 std::string FileBytesOfText(std::string_view text);

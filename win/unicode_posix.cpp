@@ -38,6 +38,7 @@ CodePageText AnsiFromUtf8(std::string_view utf8) {
     char byte = '?';
     const bool known = !(c == kReplacementCharacter && at - start == 1) && ByteOf(c, byte);
     out.text += byte;
+    if (c >= 0x10000) out.text += '?';  // as Windows: one for each of its two UTF-16 units
     out.exact = out.exact && known;
   }
   return out;

@@ -105,7 +105,7 @@ TEST_F(SettingsFileTest, TextsBeyondTheCodePageComeBackUnlessAnOlderProgramChang
   Save(saved);
   EXPECT_EQ(Loaded(), saved);
   std::string bytes = Read(options_);  // an older program writes its own name and keeps the rest
-  WritePlainFile(options_, bytes.replace(bytes.find(Str("?? ?")), 6, Str("Bob")));
+  WritePlainFile(options_, bytes.replace(bytes.find(Str("?? ??")), 7, Str("Bob")));
   EXPECT_EQ(Loaded().UserName + "|" + Loaded().SkinName, "Bob|Grüße");
 }
 

@@ -82,6 +82,7 @@ TEST(UnicodeText, TextFilesReadBackWhatWasWrittenInTheOldBytesWhereTheyHoldIt) {
   WritePlainFile(folder.file("u.txt"), utf16("a\nb\rc", false));
   EXPECT_EQ(LoadPlainTextFile(folder.file("u.txt")), "a\r\nb\r\nc");
   EXPECT_TRUE(!kWestern || TextOfFileBytes("\xEF\xBB\xBF" "caf\xE9") == "ï»¿café");  // not UTF-8 after all
+  EXPECT_EQ(FileBytesOfText("caf\xE9"), "caf\xE9");  // not converted: kept as it is
 }
 
 // Quoted-printable and "=?UTF-8?Q?...?=" words (those of a folded header joined) decoded.
