@@ -34,11 +34,12 @@ test: build
 	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS); status=$$?; tools/wine-stop $(WINDOWS); exit $$status
 
-# Wine takes the ANSI code page (and the user's locale) from LC_CTYPE; the session of the default
-# locale is ended first, so that nothing of it carries over.
+# Wine takes the ANSI code page from LC_CTYPE, the user's language and formats from LC_MESSAGES:
+# a Russian code page (1251) under an English user, so that the tests still find the dialogs
+# they answer. The session of the default locale is ended first, so that nothing carries over.
 test-cp1251: build
 	tools/wine-stop $(WINDOWS)
-	LC_CTYPE=ru_RU.UTF-8 ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS); status=$$?; tools/wine-stop $(WINDOWS); exit $$status
+	LC_CTYPE=ru_RU.UTF-8 LC_MESSAGES=en_US.UTF-8 ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS); status=$$?; tools/wine-stop $(WINDOWS); exit $$status
 
 run: build
 	tools/run-qkli $(WINDOWS)
