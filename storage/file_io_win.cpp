@@ -128,6 +128,35 @@ std::vector<std::string> FileNamesIn(const std::string& folder) {
   return names;
 }
 
+namespace {
+
+using PathNameCall = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+
+// `path` as `call` (GetShortPathNameW, GetLongPathNameW) names it; empty when it cannot.
+std::string OtherPathName(const std::string& path, PathNameCall call) {
+  const std::wstring wide = win::Wide(path);
+  std::wstring other(MAX_PATH, L'\0');
+  DWORD length = call(wide.c_str(), other.data(), static_cast<DWORD>(other.size()));
+  if (length >= other.size()) {
+    other.resize(length);
+    length = call(wide.c_str(), other.data(), length);
+  }
+  return length == 0 || length >= other.size() ? std::string() : win::Utf8(std::wstring_view(other.data(), length));
+}
+
+}  // namespace
+
+std::string PathForCodePage(const std::string& path) {
+  if (win::AnsiFromUtf8(path).exact) return path;
+  const std::string shortPath = OtherPathName(path, &::GetShortPathNameW);
+  return !shortPath.empty() && win::AnsiFromUtf8(shortPath).exact ? shortPath : path;
+}
+
+std::string PathFromCodePage(const std::string& path) {
+  const std::string longPath = OtherPathName(path, &::GetLongPathNameW);
+  return !longPath.empty() && !win::AnsiFromUtf8(longPath).exact ? longPath : path;
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder + name;
   return folder + "\\" + name;

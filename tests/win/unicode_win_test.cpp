@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/file_io.h"
+#include "storage/os_file.h"
 #include "win/message_loop.h"
 #include "win/unicode.h"
 
@@ -32,6 +34,17 @@ TEST(WideMessageLoop, TypedCharactersReachAWideEditBoxUnderAnAnsiWindowWhole) {
   }
   DestroyWindow(host);
   EXPECT_EQ(win::Utf8(typed), kText);
+}
+
+TEST(WideFileCalls, AFileNamedBeyondTheCodePagePassesByItsShortNameAndComesBackByItsLongOne) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  const std::string path = win::Utf8(std::wstring_view(temp, GetTempPathW(MAX_PATH + 1, temp))) + kText + ".kli";
+  WriteFileAtomically(path, "note");
+  const std::string shortPath = os_file::PathForCodePage(path);
+  EXPECT_TRUE(win::AnsiFromUtf8(shortPath).exact) << shortPath;
+  EXPECT_EQ(ReadWholeFile(shortPath), "note");
+  EXPECT_EQ(os_file::PathFromCodePage(shortPath), path);
+  os_file::RemoveQuietly(path);
 }
 
 }  // namespace
