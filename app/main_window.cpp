@@ -66,6 +66,7 @@ void TKliMain::StartUp(const std::vector<std::string>& arguments) {
       settings_.SkinName != "default") {
     win::ShowingErrors([this] { skin_ = std::make_unique<TQuorSkin>("default", programFolder_); });
   }
+  workAreas_ = MonitorWorkAreas();
   notes_ = std::make_unique<TQuorLista>(*this);
   // Before any note is read or written: the folder exists, and what an interrupted save left
   // there is gone (the store files themselves are intact).
@@ -164,6 +165,11 @@ void TKliMain::ResumeNotes() {
   if (suspended_ == 0) return;
   if (--suspended_ == 0 && notes_) notes_->Resume();
   LeaveBusy();
+}
+
+void TKliMain::DisplaysChanged() {
+  workAreas_ = MonitorWorkAreas();
+  if (notes_) notes_->KeepWithinReach(workAreas_);
 }
 
 void TKliMain::EndNoteEditing(TTFoglio& editing) {

@@ -47,6 +47,7 @@ class TKliMain final : public win::Window, public NoteHost {
   bool DeleteToRecycleBin() const override { return settings_.DeleteToRecycleBin; }
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
   win::PrinterSetup& Printer() override { return printer_; }
+  std::span<const ScreenArea> WorkAreas() const override { return workAreas_; }
   void NoteChanged(TTFoglio& note) override;
   void NoteHidden(TTFoglio& note) override;
   void NoteGone(TTFoglio& note) override;
@@ -128,6 +129,9 @@ class TKliMain final : public win::Window, public NoteHost {
   PendingFileName pendingFileName_;
   std::mt19937 random_;
   win::PrinterSetup printer_;
+  std::vector<ScreenArea> workAreas_;
+  // The displays or the task bar changed: the areas again, and every shown note within them.
+  void DisplaysChanged();
   // Saving while the user works (main_window_saving.cpp): the one timer serves every note.
   SaveScheduler saves_;
   win::WindowTimer saveTimer_;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/hot_keys.h"
+
 // Which restored notes show at start-up.
 enum StartupShowMode : uint8_t { ssLastState = 0, ssShowAll = 1, ssShowNone = 2 };
 // What a left click on the tray icon does; any value above taNone does nothing either.
@@ -30,6 +32,10 @@ struct TQuorSettings {
   std::string UserName = "User Name";
   std::string UserMail = "user@example.com";
   std::string SkinName = "default";
+  // The keys from anywhere, in records of their own after the whole port (app/settings_file.h).
+  HotKey NewNoteKey = kDefaultNewNoteKey;
+  HotKey ShowHideKey = kDefaultShowHideKey;
+  HotKey FindKey = kDefaultFindKey;
 
   bool operator==(const TQuorSettings&) const = default;
 };

@@ -65,9 +65,24 @@ void ReadFullPort(TQuorFile& file, TQuorSettings& settings) {
   if ((full & 0xFF) == settings.SmtpPort) settings.SmtpPort = full;
 }
 
+constexpr HotKey TQuorSettings::*kHotKeyFields[] = {&TQuorSettings::NewNoteKey, &TQuorSettings::ShowHideKey,
+                                                    &TQuorSettings::FindKey};
+
+// A file from before the keys, or one whose keys are cut or damaged, keeps the keys' defaults
+// from there on and everything before them.
+void ReadHotKeys(TQuorFile& file, TQuorSettings& settings) {
+  try {
+    for (HotKey TQuorSettings::*member : kHotKeyFields) {
+      if (file.peekRawByte() != kStringTag) return;
+      if (const std::optional<HotKey> key = ParseHotKey(file.readString())) settings.*member = *key;
+    }
+  } catch (const std::exception&) {
+  }
+}
+
 // A text the code page does not hold (a sender's name in another script, a path) is kept
-// exactly too: after the whole port, where older readers have stopped, one string record per
-// text field, in layout order. They are written only then, so that other files keep their bytes.
+// exactly too: after the keys, where older readers have stopped, one string record per text
+// field, in layout order. They are written only then, so that other files keep their bytes.
 void WriteExactTexts(TQuorFile& file, const TQuorSettings& settings) {
   const auto texts = [&](auto each) {
     for (const SettingsField& field : kSettingsFields)
@@ -79,15 +94,19 @@ void WriteExactTexts(TQuorFile& file, const TQuorSettings& settings) {
 }
 
 // An exact text counts while the 8-bit record still holds what was written with it; when an
-// older program changed the record since, that change is what was meant.
+// older program changed the record since, that change is what was meant. Cut or damaged exact
+// texts cost only themselves.
 void ReadExactTexts(TQuorFile& file, TQuorSettings& settings) {
-  for (const SettingsField& field : kSettingsFields) {
-    const auto* member = std::get_if<std::string TQuorSettings::*>(&field);
-    if (member == nullptr) continue;
-    if (file.peekRawByte() != kStringTag) return;
-    std::string exact = file.readString();
-    std::string& text = settings.**member;
-    if (win::AnsiFromUtf8(exact).text == win::AnsiFromUtf8(text).text) text = std::move(exact);
+  try {
+    for (const SettingsField& field : kSettingsFields) {
+      const auto* member = std::get_if<std::string TQuorSettings::*>(&field);
+      if (member == nullptr) continue;
+      if (file.peekRawByte() != kStringTag) return;
+      std::string exact = file.readString();
+      std::string& text = settings.**member;
+      if (win::AnsiFromUtf8(exact).text == win::AnsiFromUtf8(text).text) text = std::move(exact);
+    }
+  } catch (const std::exception&) {
   }
 }
 
@@ -152,6 +171,7 @@ void LoadSettings(TQuorSettings& settings) {
   }
   ReadFields(*file, loaded, std::span(kSettingsFields).subspan(kPointerFieldCount));
   ReadFullPort(*file, loaded);
+  ReadHotKeys(*file, loaded);
   ReadExactTexts(*file, loaded);
   BringIntoRange(loaded);
   settings = std::move(loaded);
@@ -168,6 +188,7 @@ void SaveSettings(const TQuorSettings& settings, const std::string& programFolde
   file.OpenWrite();
   WriteFields(file, settings, kSettingsFields);
   file.writeWord(settings.SmtpPort);
+  for (HotKey TQuorSettings::*member : kHotKeyFields) file.writeString(FormatHotKey(settings.*member));
   WriteExactTexts(file, settings);
   file.Close();
 }

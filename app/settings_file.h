@@ -8,8 +8,10 @@
 // StartupShow, ShowAllOnAdd, AllOnTop, DeleteToRecycleBin, InsertDateTime, ShowInTrayArea,
 // TrayIconFile, TrayClickAction, TrayIconIndex, SmtpServer, SmtpPort (byte: its low 8 bits),
 // UserName, UserMail, SkinName; then one word record with the whole SmtpPort, after the point
-// where older readers stop, and, when a text is not all in the ANSI code page, the exact texts
-// (UTF-8) of the string fields in layout order. A pointer file holds the first three records only.
+// where older readers stop, a string record for each key from anywhere (NewNoteKey,
+// ShowHideKey, FindKey, as app/hot_keys.h writes them), and, when a text is not all in the ANSI
+// code page, the exact texts (UTF-8) of the string fields in layout order. A pointer file holds
+// the first three records only.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -70,7 +70,7 @@ NoteMouse::Outcome NoteMouse::Press(NotePart part, int x, int y, const TSkinOpti
   pressedPart_ = part;
   SetCapture(window_);
   if (IsButton(part)) return {};
-  const WindowBox box = CurrentBox();
+  const WindowBox box = BoundsOf(window_);
   Outcome outcome = Apply(state_.Press(look.MoveArea, look.Resizeable, x, y, box.Width, box.Height));
   outcome.StartEditing = true;
   return outcome;
@@ -79,7 +79,7 @@ NoteMouse::Outcome NoteMouse::Press(NotePart part, int x, int y, const TSkinOpti
 NoteMouse::Outcome NoteMouse::Move(int x, int y, const TSkinOptions& look) {
   // Moves that the window's own change of place or size causes are no moves of the user's.
   if (changingBox_) return {};
-  return Apply(state_.Move(look.MoveArea, look.Resizeable, x, y, CurrentBox()));
+  return Apply(state_.Move(look.MoveArea, look.Resizeable, x, y, BoundsOf(window_)));
 }
 
 NoteMouse::Outcome NoteMouse::Release() {
@@ -102,13 +102,13 @@ NoteMouse::Outcome NoteMouse::Apply(const NoteMouseEffect& effect) {
 
 void NoteMouse::TextBoxMove(int x, int y, const TSkinOptions& look) {
   if (state_.Dragging() || state_.Resizing()) return;
-  const NoteMouseEffect effect = state_.Move(look.MoveArea, look.Resizeable, x, y, CurrentBox());
+  const NoteMouseEffect effect = state_.Move(look.MoveArea, look.Resizeable, x, y, BoundsOf(window_));
   if (effect.Cursor) cursor_ = *effect.Cursor;
 }
 
-WindowBox NoteMouse::CurrentBox() const {
+WindowBox BoundsOf(HWND window) {
   RECT r{};
-  GetWindowRect(window_, &r);
+  GetWindowRect(window, &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 

@@ -12,6 +12,9 @@
 #include "notes/note_geometry.h"
 #include "notes/note_surface.h"
 
+// A window's place and size on the screen.
+WindowBox BoundsOf(HWND window);
+
 class NoteMouse {
  public:
   // What the note does after a mouse message; the mouse has done the rest.
@@ -37,7 +40,6 @@ class NoteMouse {
   Outcome Move(int x, int y, const TSkinOptions& look);
   Outcome Release();
   Outcome Apply(const NoteMouseEffect& effect);
-  WindowBox CurrentBox() const;
   void ShowCursorOf(ResizeCursor cursor);
 
   HWND window_;

@@ -1,6 +1,7 @@
 // The note window's side of its files: what it hands the store and the note file, and how it
 // applies what it reads back.
 #include <random>
+#include <tuple>
 #include <stdexcept>
 
 #include "notes/note_file.h"
@@ -83,9 +84,12 @@ void TTFoglio::ApplyItems(const NoteData& loaded, int itemsRead) {
       {Id::TextColor, [](TTFoglio& n, const NoteData& d) { n.SetTextBackColor(d.TextColor); }},
       {Id::Lines, [](TTFoglio& n, const NoteData& d) { n.SetText(EditTextFromLines(d.Lines)); }},
       {Id::BackColor, [](TTFoglio& n, const NoteData& d) { n.SetWindowColor(d.BackColor); }},
+      // Where the note stood, and where the user put it when that was elsewhere.
       {Id::Width,
        [](TTFoglio& n, const NoteData& d) {
-         SetWindowPos(n.hwnd(), nullptr, d.Left, d.Top, d.Width, d.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+         n.PlaceWindow({d.Left, d.Top, d.Width, d.Height});
+         std::tie(n.data_.UserPlaceKept, n.data_.UserLeft, n.data_.UserTop, n.data_.UserWidth, n.data_.UserHeight) =
+             std::tie(d.UserPlaceKept, d.UserLeft, d.UserTop, d.UserWidth, d.UserHeight);
        }},
       {Id::FileName, [](TTFoglio& n, const NoteData& d) { n.SetFileName(d.FileName); }},
       {Id::StoreName, [](TTFoglio& n, const NoteData& d) { n.store_.TakeSpelling(d.StoreName); }},

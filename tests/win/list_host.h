@@ -18,6 +18,9 @@ class ListHost final : public NoteHost {
     return notes->UsesStoreName(storeName, asking);
   }
   win::PrinterSetup& Printer() override { return printer_; }
+  // Tests place their notes anywhere; the notes within reach are the controller's business.
+  std::span<const ScreenArea> WorkAreas() const override { return {&kEverywhere, 1}; }
+  static constexpr ScreenArea kEverywhere{-32768, -32768, 32767, 32767};
   void NoteChanged(TTFoglio&) override {}
   void NoteHidden(TTFoglio&) override {}
   void NoteGone(TTFoglio&) override {}

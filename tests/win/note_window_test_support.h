@@ -71,6 +71,9 @@ class FakeHost final : public NoteHost {
   }
   bool DeleteToRecycleBin() const override { return recycle; }
   win::PrinterSetup& Printer() override { return printer; }
+  // Tests place their notes anywhere; the notes within reach are the controller's business.
+  std::span<const ScreenArea> WorkAreas() const override { return {&kEverywhere, 1}; }
+  static constexpr ScreenArea kEverywhere{-32768, -32768, 32767, 32767};
   void NoteChanged(TTFoglio&) override { ++changes; }
   void NoteHidden(TTFoglio&) override { ++hides; }
   void NoteGone(TTFoglio&) override { ++gone; }
