@@ -14,7 +14,7 @@
 namespace {
 
 void Move(const std::string& from, const std::string& to) {
-  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+  if (!os_file::MoveWithoutReplacing(from, to))
     throw std::runtime_error("Cannot move " + from + " to " + to + " (error " + std::to_string(GetLastError()) + ")");
 }
 
@@ -25,7 +25,7 @@ void MoveIfThere(const std::string& from, const std::string& to) {
 }  // namespace
 
 std::string ClosedNotesFolder::Keep(const std::string& storePath, QDateTime now) {
-  CreateDirectoryA(folder_.c_str(), nullptr);
+  os_file::CreateFolder(folder_);
   // Two notes closed in the same millisecond with the same store name: the later one waits.
   std::string name = ClosedNoteName(now, FileNamePart(storePath));
   for (int step = 1; FileExists(folder_ + "\\" + name); ++step)

@@ -5,10 +5,12 @@
 
 #include "storage/file_io.h"
 #include "storage/record_file.h"
+#include "win/unicode.h"
 
 namespace {
 
-constexpr uint8_t kWordTag = 5;  // the record file's tag of a word value
+constexpr uint8_t kStringTag = 0;  // the record file's tags of a string and a word value
+constexpr uint8_t kWordTag = 5;
 
 template <typename... Ts>
 struct Overloaded : Ts... {
@@ -17,11 +19,23 @@ struct Overloaded : Ts... {
 template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;  // clang 14 deduces no aggregate without it
 
+// Texts are UTF-8 inside and the ANSI code page's 8-bit text in the file, as older readers take
+// them (with "?" for what the code page lacks).
+std::string ReadText(TQuorFile& file) { return win::Utf8FromAnsi(file.readString()).text; }
+
+// A name read from the file stands for `expected` when the file holds what `expected` is written
+// as: a folder outside the code page is the same folder, though its 8-bit name has "?" in it.
+bool Names(const std::string& read, const std::string& expected) {
+  return win::AnsiFromUtf8(read).text == win::AnsiFromUtf8(expected).text;
+}
+
 void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields) {
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.writeString(kConfigHeader); },
-                   [&](std::string TQuorSettings::*member) { file.writeString(settings.*member); },
+                   [&](std::string TQuorSettings::*member) {
+                     file.writeString(win::AnsiFromUtf8(settings.*member).text);
+                   },
                    [&](bool TQuorSettings::*member) { file.writeBool(settings.*member); },
                    [&](uint8_t TQuorSettings::*member) { file.writeByte(settings.*member); },
                    [&](uint16_t TQuorSettings::*member) { file.writeByte(static_cast<uint8_t>(settings.*member)); },
@@ -34,7 +48,7 @@ void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const Settin
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.readString(); },
-                   [&](std::string TQuorSettings::*member) { settings.*member = file.readString(); },
+                   [&](std::string TQuorSettings::*member) { settings.*member = ReadText(file); },
                    [&](bool TQuorSettings::*member) { settings.*member = file.readBool(); },
                    [&](uint8_t TQuorSettings::*member) { settings.*member = file.readByte(); },
                    [&](uint16_t TQuorSettings::*member) { settings.*member = file.readByte(); },
@@ -57,11 +71,40 @@ constexpr HotKey TQuorSettings::*kHotKeyFields[] = {&TQuorSettings::NewNoteKey, 
 // A file from before the keys, or one whose keys are cut or damaged, keeps the keys' defaults
 // from there on and everything before them.
 void ReadHotKeys(TQuorFile& file, TQuorSettings& settings) {
-  constexpr uint8_t kStringTag = 0;
   try {
     for (HotKey TQuorSettings::*member : kHotKeyFields) {
       if (file.peekRawByte() != kStringTag) return;
       if (const std::optional<HotKey> key = ParseHotKey(file.readString())) settings.*member = *key;
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+// A text the code page does not hold (a sender's name in another script, a path) is kept
+// exactly too: after the keys, where older readers have stopped, one string record per text
+// field, in layout order. They are written only then, so that other files keep their bytes.
+void WriteExactTexts(TQuorFile& file, const TQuorSettings& settings) {
+  const auto texts = [&](auto each) {
+    for (const SettingsField& field : kSettingsFields)
+      if (const auto* member = std::get_if<std::string TQuorSettings::*>(&field)) each(settings.**member);
+  };
+  bool exact = true;
+  texts([&](const std::string& text) { exact = exact && win::AnsiFromUtf8(text).exact; });
+  if (!exact) texts([&](const std::string& text) { file.writeString(text); });
+}
+
+// An exact text counts while the 8-bit record still holds what was written with it; when an
+// older program changed the record since, that change is what was meant. Cut or damaged exact
+// texts cost only themselves.
+void ReadExactTexts(TQuorFile& file, TQuorSettings& settings) {
+  try {
+    for (const SettingsField& field : kSettingsFields) {
+      const auto* member = std::get_if<std::string TQuorSettings::*>(&field);
+      if (member == nullptr) continue;
+      if (file.peekRawByte() != kStringTag) return;
+      std::string exact = file.readString();
+      std::string& text = settings.**member;
+      if (win::AnsiFromUtf8(exact).text == win::AnsiFromUtf8(text).text) text = std::move(exact);
     }
   } catch (const std::exception&) {
   }
@@ -109,17 +152,17 @@ void LoadSettings(TQuorSettings& settings) {
     return;
   }
   file->readString();  // the header: any text will do
-  std::string name = file->readString();
-  if (name != loaded.ConfigName) {
+  std::string name = ReadText(*file);
+  if (!Names(name, loaded.ConfigName)) {
     loaded.ConfigName = std::move(name);
-    loaded.ConfigFolder = file->readString();
+    loaded.ConfigFolder = ReadText(*file);
     if (!Reopen(file, loaded, 2)) {
       settings = DefaultsNamed(loaded);
       return;
     }
   }
-  std::string folder = file->readString();
-  if (folder != loaded.ConfigFolder) {
+  std::string folder = ReadText(*file);
+  if (!Names(folder, loaded.ConfigFolder)) {
     loaded.ConfigFolder = std::move(folder);
     if (!Reopen(file, loaded, kPointerFieldCount)) {
       settings = DefaultsNamed(loaded);
@@ -129,6 +172,7 @@ void LoadSettings(TQuorSettings& settings) {
   ReadFields(*file, loaded, std::span(kSettingsFields).subspan(kPointerFieldCount));
   ReadFullPort(*file, loaded);
   ReadHotKeys(*file, loaded);
+  ReadExactTexts(*file, loaded);
   BringIntoRange(loaded);
   settings = std::move(loaded);
 }
@@ -145,6 +189,7 @@ void SaveSettings(const TQuorSettings& settings, const std::string& programFolde
   WriteFields(file, settings, kSettingsFields);
   file.writeWord(settings.SmtpPort);
   for (HotKey TQuorSettings::*member : kHotKeyFields) file.writeString(FormatHotKey(settings.*member));
+  WriteExactTexts(file, settings);
   file.Close();
 }
 

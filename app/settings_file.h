@@ -8,9 +8,10 @@
 // StartupShow, ShowAllOnAdd, AllOnTop, DeleteToRecycleBin, InsertDateTime, ShowInTrayArea,
 // TrayIconFile, TrayClickAction, TrayIconIndex, SmtpServer, SmtpPort (byte: its low 8 bits),
 // UserName, UserMail, SkinName; then one word record with the whole SmtpPort, after the point
-// where older readers stop, and a string record for each key from anywhere (NewNoteKey,
-// ShowHideKey, FindKey, as app/hot_keys.h writes them). A pointer file holds the first three
-// records only.
+// where older readers stop, a string record for each key from anywhere (NewNoteKey,
+// ShowHideKey, FindKey, as app/hot_keys.h writes them), and, when a text is not all in the ANSI
+// code page, the exact texts (UTF-8) of the string fields in layout order. A pointer file holds
+// the first three records only.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -67,7 +68,7 @@ std::string ConfigFilePath(const TQuorSettings& settings);
 // (the controller sets them to the program folder in lower case and "options.dat" first),
 // following a pointer file to the file it names: a name record that differs from ConfigName,
 // or a folder record that differs from ConfigFolder, reopens at the new ConfigFolder +
-// "\" + ConfigName and reads past the records already taken (exact comparisons).
+// "\" + ConfigName and reads past the records already taken (compared as the file holds them).
 // - No file at the first path: the defaults.
 // - A pointed-to file that does not exist: the defaults with the pointed-to names, so that the
 //   next SaveSettings writes the configuration there again.

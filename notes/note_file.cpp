@@ -8,6 +8,7 @@
 #include "storage/file_io.h"
 #include "storage/overloaded.h"
 #include "storage/record_file.h"
+#include "storage/text_encoding.h"
 
 namespace {
 
@@ -195,11 +196,11 @@ std::string JoinEditLines(const std::vector<std::string>& lines) {
 }
 
 std::string LoadPlainTextFile(const std::string& path) {
-  return NormalizeLineBreaks(ReadWholeFile(path));
+  return NormalizeLineBreaks(TextOfFileBytes(ReadWholeFile(path)));
 }
 
 void SavePlainTextFile(const std::string& path, std::string_view text) {
-  WriteFileAtomically(path, text);
+  WriteFileAtomically(path, FileBytesOfText(text));
 }
 
 std::string DateTimeStamp(QDateTime now, const LocalePictures& pictures) {

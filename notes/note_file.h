@@ -145,8 +145,9 @@ std::string EditTextFromLines(const std::vector<std::string>& lines);  // lines 
 // ends with a line break has no empty last line.
 std::vector<std::string> LinesOfEditText(std::string_view text);
 std::string JoinEditLines(const std::vector<std::string>& lines);  // each line followed by CR LF (TextLabel)
+// The text is UTF-8 either way; the file's bytes are those of storage/text_encoding.h.
 std::string LoadPlainTextFile(const std::string& path);   // whole file, line breaks normalised
-void SavePlainTextFile(const std::string& path, std::string_view text);   // safe write, bytes as given
+void SavePlainTextFile(const std::string& path, std::string_view text);   // safe write
 
 // The date/time stamp line: short date, " , ", long time ("12/6/2026 , 2:26:00 PM").
 std::string DateTimeStamp(QDateTime now, const LocalePictures& pictures);
