@@ -10,6 +10,7 @@
 #include "storage/date_time.h"
 #include "storage/file_io.h"
 #include "win/error_box.h"
+#include "win/unicode.h"
 
 void TKliMain::ApplyKeys() {
   const std::string refused = keys_->Apply({settings_.NewNoteKey, settings_.ShowHideKey, settings_.FindKey});
@@ -58,7 +59,7 @@ void TKliMain::FillRecentlyClosed() {
   while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
   closedMenu_ = closedNotes_.Tidy(NowDateTime());
   UINT id = kClosedMenuFirstId;
-  for (const ClosedNoteEntry& entry : closedMenu_) AppendMenuA(menu, MF_STRING, id++, entry.Caption.c_str());
+  for (const ClosedNoteEntry& entry : closedMenu_) AppendMenuW(menu, MF_STRING, id++, win::Wide(entry.Caption).c_str());
   if (closedMenu_.empty()) AppendMenuA(menu, MF_STRING | MF_GRAYED, 0, "(none)");
 }
 
