@@ -2,13 +2,16 @@
 // ANSI code page, plain text files and mail. One table of texts runs through each path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
+#include <tuple>
 
 #include "mail/mail_encoding.h"
 #include "notes/note_file.h"
 #include "scratch_folder.h"
 #include "smtp_harness.h"
+#include "storage/file_io.h"
 #include "storage/text_encoding.h"
 #include "win/unicode.h"
 
@@ -83,6 +86,61 @@ TEST(UnicodeText, TextFilesReadBackWhatWasWrittenInTheOldBytesWhereTheyHoldIt) {
   EXPECT_EQ(LoadPlainTextFile(folder.file("u.txt")), "a\r\nb\r\nc");
   EXPECT_TRUE(!kWestern || TextOfFileBytes("\xEF\xBB\xBF" "caf\xE9") == "ï»¿café");  // not UTF-8 after all
   EXPECT_EQ(FileBytesOfText("caf\xE9"), "caf\xE9");  // not converted: kept as it is
+}
+
+// Lines of at most `width` characters, as an edit box wraps them, 255 at most.
+std::vector<std::string> Wrapped(const std::string& text, std::size_t width = 60) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, start = 0, count = 0; at < text.size() && lines.size() < 255;) {
+    win::NextCodePoint(text, at);
+    if (++count == width || at == text.size()) lines.push_back(text.substr(start, at - start)), start = at, count = 0;
+  }
+  return lines;
+}
+
+// What a reader of the 8-bit items sees of a note: "?" for whatever the code page lacks.
+NoteData InCodePage(NoteData note) {
+  const auto seen = [](std::string& text) { text = win::Utf8FromAnsi(win::AnsiFromUtf8(text).text).text; };
+  std::ranges::for_each(note.Lines, seen);
+  std::ranges::for_each(note.MailRecipients, seen);
+  for (std::string* text : {&note.FileName, &note.StoreName, &note.MailSubject, &note.MailTo}) seen(*text);
+  return note;
+}
+
+TEST(UnicodeText, NoteFileKeepsEveryTextWhileOlderReadersReadTheCodePage) {
+  ScratchFolder folder;
+  const auto bytesOf = [&](const NoteData& note) {
+    EXPECT_TRUE(SaveNoteFile(folder.file("n.kli"), note));
+    return ReadWholeFile(folder.file("n.kli"));
+  };
+  const auto load = [&](const std::string& bytes) {
+    WritePlainFile(folder.file("n.kli"), bytes);
+    NoteData note;
+    int itemsRead = 0;
+    LoadNoteFile(folder.file("n.kli"), note, itemsRead);
+    return note;
+  };
+  for (const Sample& s : kSamples) {
+    const std::string name = Wrapped(s.text, 20)[0];
+    NoteData note;
+    std::tie(note.Lines, note.FileName, note.StoreName, note.MailSubject, note.MailTo, note.MailRecipients) =
+        std::tuple(Wrapped(s.text), "C:\\" + name + ".kli", "\\" + name + ".kli", name, name + " <a@b.c>",
+                   std::vector<std::string>{name, "x@y.z"});
+    const std::string whole = bytesOf(note), older = bytesOf(InCodePage(note));
+    EXPECT_EQ(load(whole), note) << s.name;
+    // Older readers read the items of a note that holds the code page's version of the texts.
+    ASSERT_EQ(whole.substr(0, older.size()), older) << s.name;
+    if (kWestern) { EXPECT_EQ(whole == older, s.inWesternCodePage) << s.name; }
+    if (whole == older) continue;
+    EXPECT_EQ(load(older), InCodePage(note)) << s.name;
+    // A cut or damaged group costs the exact texts only.
+    EXPECT_EQ(load(whole.substr(0, whole.size() - 3)), InCodePage(note)) << s.name;
+    EXPECT_EQ(load(older + std::string("\x04\x02\x07") + whole.substr(older.size() + 3)), InCodePage(note)) << s.name;
+    // An older program that wrote its own text over the 8-bit items: its edit wins.
+    NoteData edited = InCodePage(note);
+    edited.Lines[0][0] = edited.Lines[0][0] == 'X' ? 'Y' : 'X';
+    EXPECT_EQ(load(bytesOf(edited) + whole.substr(older.size())), edited) << s.name;
+  }
 }
 
 // Quoted-printable and "=?UTF-8?Q?...?=" words (those of a folded header joined) decoded.
