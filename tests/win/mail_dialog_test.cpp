@@ -124,3 +124,23 @@ TEST_F(NoteMailsItself, ItsFieldsGoOnceTheServerAcceptedAndStayAfterAFailure) {
   // The store file was written first and went as the attachment.
   EXPECT_EQ(mail_test::All(got, "att_bytes"), Lines{note_test::ReadBytes(note.Store().Path())});
 }
+
+TEST_F(NoteMailsItself, ItsTextInAnyLanguageArrivesWhole) {
+  const std::string text = "日本語 😀 שלום Ελληνικά";
+  TTFoglio& note = NewNote(TestSkin());
+  NoteData addressed;
+  addressed.Lines = {text};
+  addressed.MailTo = "any@example.org";
+  addressed.MailRecipients = {"cc@example.org|Zoë 名前"};
+  addressed.MailSubject = text;
+  SaveNoteFile(CachePath("any.kli"), addressed);
+  note.OpenFileInNote(CachePath("any.kli"));
+  TTmailSend log(nullptr);
+  SendMailDialog dialog;
+  note.MailOneNote({"127.0.0.1", mail_test::PeerPort(), "Jérôme 日本", "any@example.org"}, log, dialog);
+  const mail_test::Received got = mail_test::ReceivedFrom("any@example.org");
+  EXPECT_EQ(mail_test::All(got, "from_name"), Lines{"Jérôme 日本"});
+  EXPECT_EQ(mail_test::All(got, "to").back(), "Zoë 名前|cc@example.org");
+  EXPECT_EQ(mail_test::All(got, "subject"), Lines{text + "  "});
+  EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, text.size() + 6), text + "\r\n----");
+}
