@@ -11,6 +11,7 @@
 #include "notes/note_file.h"
 #include "scratch_folder.h"
 #include "smtp_harness.h"
+#include "storage/date_time.h"
 #include "storage/file_io.h"
 #include "storage/text_encoding.h"
 #include "win/unicode.h"
@@ -141,6 +142,25 @@ TEST(UnicodeText, NoteFileKeepsEveryTextWhileOlderReadersReadTheCodePage) {
     edited.Lines[0][0] = edited.Lines[0][0] == 'X' ? 'Y' : 'X';
     EXPECT_EQ(load(bytesOf(edited) + whole.substr(older.size())), edited) << s.name;
   }
+}
+
+TEST(UnicodeText, NoteFileDatesAndFontNamesAreTextOfTheCodePage) {
+  ScratchFolder folder;
+  LocalePictures greek;
+  greek.shortDate = "d MMMM yyyy";
+  greek.monthNames[11] = "Δεκεμβρίου";
+  NoteData note;
+  note.Alarm.When = EncodeDateTime(2026, 12, 6, 14, 26, 0);
+  note.Font.name = "Café Sans";
+  ASSERT_TRUE(SaveNoteFile(folder.file("d.kli"), note, greek));
+  const std::string bytes = ReadWholeFile(folder.file("d.kli"));
+  EXPECT_NE(bytes.find("6 " + win::AnsiFromUtf8("Δεκεμβρίου").text + " 2026"), std::string::npos);
+  EXPECT_NE(bytes.find(win::AnsiFromUtf8("Café Sans").text), std::string::npos);
+  NoteData loaded;
+  int itemsRead = 0;
+  LoadNoteFile(folder.file("d.kli"), loaded, itemsRead, greek);
+  EXPECT_NEAR(loaded.Alarm.When, note.Alarm.When, 1e-8);
+  EXPECT_EQ(loaded.Font.name, kWestern ? "Café Sans" : win::Utf8FromAnsi(win::AnsiFromUtf8("Café Sans").text).text);
 }
 
 // Quoted-printable and "=?UTF-8?Q?...?=" words (those of a folded header joined) decoded.
