@@ -31,7 +31,11 @@ std::string FileText(const std::string& text, TextBytes bytes) {
 }
 
 std::string NoteText(std::string&& text, TextBytes bytes) {
-  return bytes == TextBytes::Utf8 ? std::move(text) : win::Utf8FromAnsi(text).text;
+  if (bytes == TextBytes::Utf8) return std::move(text);
+  std::string utf8 = win::Utf8FromAnsi(text).text;
+  // Only a short name has a "~": no other name costs a look at the disk.
+  if (bytes == TextBytes::CodePageName && utf8.find('~') != std::string::npos) return os_file::PathFromCodePage(utf8);
+  return utf8;
 }
 
 std::vector<std::string> FileTexts(const std::vector<std::string>& texts, TextBytes bytes) {

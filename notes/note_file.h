@@ -41,7 +41,8 @@ struct NoteField {
 
 // How an item holds text. NoteData's texts are UTF-8; the items older readers read hold 8-bit
 // text of the user's ANSI code page ("?" where it lacks a character), and a file name the code
-// page cannot hold passes there as the volume's short name, which opens the same file.
+// page cannot hold passes there as the volume's short name, which opens the same file and reads
+// back as the long name.
 enum class TextBytes : uint8_t { CodePage, CodePageName, Utf8 };
 
 // The kinds of items. The version is written as NoteFileVersion and any byte is accepted; the

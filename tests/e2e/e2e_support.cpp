@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <iterator>
 
 #include "app/window_messages.h"
 #include "win/unicode.h"
@@ -148,7 +147,7 @@ std::vector<NoteWindow> QkliTest::Notes() const {
     NoteWindow note{window, {}, {}, IsWindowVisible(window) != FALSE,
                     (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0};
     wchar_t title[1024] = {};
-    GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+    GetWindowTextW(window, title, 1024);
     note.title = win::Utf8(title);
     GetWindowRect(window, &note.rect);
     notes.push_back(note);
