@@ -120,7 +120,7 @@ TEST_F(NoteMailsItself, ItsFieldsGoOnceTheServerAcceptedAndStayAfterAFailure) {
   EXPECT_TRUE(note.Data().MailRecipients.empty());
   const mail_test::Received got = mail_test::ReceivedFrom("wired@example.org");
   EXPECT_EQ(mail_test::All(got, "rcpt"), (Lines{"wired@example.org", "second@example.org"}));
-  EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, 38), "buy milk 日本語 😀\r\ncall Anna\r\n----");
+  EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, 40), "buy milk 日本語 😀\r\ncall Anna\r\n----");
   // The store file was written first and went as the attachment.
   EXPECT_EQ(mail_test::All(got, "att_bytes"), Lines{note_test::ReadBytes(note.Store().Path())});
 }
