@@ -38,6 +38,9 @@ class TFOptions final : public win::Form {
     kSoundNone,
     kShowInTrayArea,
     kInsertDateTime,
+    kSecurity,
+    kSignInName,
+    kPassword,
     kAbort = IDCANCEL,  // Esc presses it too
   };
   enum : int { kGeneralPage = 1, kTrayIconPage, kMailPage, kSoundPage, kDefaultPage };
@@ -50,7 +53,9 @@ class TFOptions final : public win::Form {
 
   // The dialog's choices into `settings`, in the order of the pages: the General page, the tray
   // action and icon, the mail account, the Default page. A list without a chosen entry keeps its
-  // setting, as does a port field that holds no port (OK refuses to close on one).
+  // setting, as does a port field that holds no port (OK refuses to close on one). The stored
+  // password stays unless the user typed in its field: then it is the typed one, encrypted,
+  // or none when the field was emptied.
   void TakeSettings(TQuorSettings& settings) const;
 
   int ChosenIcon() const { return chosenIcon_; }
@@ -63,6 +68,8 @@ class TFOptions final : public win::Form {
   void ShowIcons();
 
   void OkClick();
+  void SecurityChosen();
+  void PasswordTyped() { passwordTyped_ = true; }
   template <int index>
   void IconClick() {
     ChooseIcon(index);
@@ -77,4 +84,5 @@ class TFOptions final : public win::Form {
   tQuorEvent sounds_;
   std::array<win::UniqueIcon, kIconCount> icons_;
   int chosenIcon_ = 0;
+  bool passwordTyped_ = false;
 };

@@ -3,6 +3,7 @@
 // file that holds it is app/settings_file.h.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Which restored notes show at start-up.
 enum StartupShowMode : uint8_t { ssLastState = 0, ssShowAll = 1, ssShowNone = 2 };
@@ -30,6 +31,12 @@ struct TQuorSettings {
   std::string UserName = "User Name";
   std::string UserMail = "user@example.com";
   std::string SkinName = "default";
+  // The secured sign-in, in records after the whole port (app/settings_file.h).
+  uint8_t SmtpSecurity = 0;  // 0 none, 1 STARTTLS, 2 TLS from the first byte
+  std::string SmtpSignInName;             // empty: no sign-in
+  std::vector<uint8_t> SmtpPassword;      // encrypted for the user; never the plain text
+  std::string SmtpTrustedServer;          // a certificate the user chose to trust for this server,
+  std::string SmtpTrustedFingerprint;     // by its SHA-256 fingerprint
 
   bool operator==(const TQuorSettings&) const = default;
 };

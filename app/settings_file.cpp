@@ -1,14 +1,18 @@
 #include "app/settings_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <span>
 
 #include "storage/file_io.h"
+#include "storage/io_error.h"
 #include "storage/record_file.h"
 
 namespace {
 
-constexpr uint8_t kWordTag = 5;  // the record file's tag of a word value
+// The record file's tags of the kinds the tail holds.
+constexpr uint8_t kStringTag = 0, kBoolTag = 1, kByteTag = 4, kWordTag = 5, kStringsTag = 8;
+constexpr std::size_t kPiece = 255;  // the longest string record
 
 template <typename... Ts>
 struct Overloaded : Ts... {
@@ -17,14 +21,36 @@ struct Overloaded : Ts... {
 template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;  // clang 14 deduces no aggregate without it
 
-void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields) {
+// The port is a byte of its low 8 bits in the layout and a word in the tail.
+enum class PortRecord { LowByte, Word };
+
+std::vector<std::string> Pieces(const std::vector<uint8_t>& bytes) {
+  std::vector<std::string> pieces;
+  for (std::size_t at = 0; at < bytes.size(); at += kPiece)
+    pieces.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), at + kPiece)));
+  return pieces;
+}
+
+std::vector<uint8_t> Joined(const std::vector<std::string>& pieces) {
+  std::vector<uint8_t> bytes;
+  for (const std::string& piece : pieces) bytes.insert(bytes.end(), piece.begin(), piece.end());
+  return bytes;
+}
+
+void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields,
+                 PortRecord port = PortRecord::LowByte) {
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.writeString(kConfigHeader); },
                    [&](std::string TQuorSettings::*member) { file.writeString(settings.*member); },
                    [&](bool TQuorSettings::*member) { file.writeBool(settings.*member); },
                    [&](uint8_t TQuorSettings::*member) { file.writeByte(settings.*member); },
-                   [&](uint16_t TQuorSettings::*member) { file.writeByte(static_cast<uint8_t>(settings.*member)); },
+                   [&](uint16_t TQuorSettings::*member) {
+                     if (port == PortRecord::Word) file.writeWord(settings.*member);
+                     else file.writeByte(static_cast<uint8_t>(settings.*member));
+                   },
+                   [&](std::vector<uint8_t> TQuorSettings::*member) { file.writeStrings(Pieces(settings.*member)); },
                },
                field);
   }
@@ -38,17 +64,46 @@ void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const Settin
                    [&](bool TQuorSettings::*member) { settings.*member = file.readBool(); },
                    [&](uint8_t TQuorSettings::*member) { settings.*member = file.readByte(); },
                    [&](uint16_t TQuorSettings::*member) { settings.*member = file.readByte(); },
+                   [&](std::vector<uint8_t> TQuorSettings::*member) {
+                     std::vector<std::string> pieces;
+                     file.readStrings(pieces);
+                     settings.*member = Joined(pieces);
+                   },
                },
                field);
   }
 }
 
-// The whole port follows the layout. It counts only while it still agrees with the byte record:
-// when the byte was changed without it (a file edited by hand), the byte is what was meant.
-void ReadFullPort(TQuorFile& file, TQuorSettings& settings) {
-  if (file.peekRawByte() != kWordTag) return;
-  const uint16_t full = file.readWord();
-  if ((full & 0xFF) == settings.SmtpPort) settings.SmtpPort = full;
+uint8_t TailTag(const SettingsField& field) {
+  return std::visit(Overloaded{
+                        [](SettingsHeader) { return kStringTag; },
+                        [](std::string TQuorSettings::*) { return kStringTag; },
+                        [](bool TQuorSettings::*) { return kBoolTag; },
+                        [](uint8_t TQuorSettings::*) { return kByteTag; },
+                        [](uint16_t TQuorSettings::*) { return kWordTag; },
+                        [](std::vector<uint8_t> TQuorSettings::*) { return kStringsTag; },
+                    },
+                    field);
+}
+
+// The tail, record by record while the next one is of its kind. The whole port counts only
+// while it still agrees with the byte record: when the byte was changed without it (a file
+// edited by hand), the byte is what was meant. A record cut short ends the tail: what it
+// would have held keeps its default.
+void ReadTail(TQuorFile& file, TQuorSettings& settings) {
+  try {
+    for (const SettingsField& field : kSettingsTail) {
+      if (file.peekRawByte() != TailTag(field)) return;
+      if (const auto* port = std::get_if<uint16_t TQuorSettings::*>(&field)) {
+        const uint16_t full = file.readWord();
+        if ((full & 0xFF) == settings.**port) settings.**port = full;
+      } else {
+        ReadFields(file, settings, std::span(&field, 1));  // a member is set only once read whole
+      }
+    }
+  } catch (const EQuorFileError&) {
+  } catch (const EInOutError&) {
+  }
 }
 
 void BringIntoRange(TQuorSettings& settings) {
@@ -56,6 +111,7 @@ void BringIntoRange(TQuorSettings& settings) {
   if (settings.StartupShow > ssShowNone) settings.StartupShow = defaults.StartupShow;
   if (settings.TrayClickAction > taNone) settings.TrayClickAction = defaults.TrayClickAction;
   if (settings.TrayIconIndex > 3) settings.TrayIconIndex = defaults.TrayIconIndex;
+  if (settings.SmtpSecurity > 2) settings.SmtpSecurity = defaults.SmtpSecurity;
 }
 
 TQuorSettings DefaultsNamed(const TQuorSettings& names) {
@@ -111,7 +167,7 @@ void LoadSettings(TQuorSettings& settings) {
     }
   }
   ReadFields(*file, loaded, std::span(kSettingsFields).subspan(kPointerFieldCount));
-  ReadFullPort(*file, loaded);
+  ReadTail(*file, loaded);
   BringIntoRange(loaded);
   settings = std::move(loaded);
 }
@@ -126,7 +182,7 @@ void SaveSettings(const TQuorSettings& settings, const std::string& programFolde
   TQuorFile file(ConfigFilePath(settings));
   file.OpenWrite();
   WriteFields(file, settings, kSettingsFields);
-  file.writeWord(settings.SmtpPort);
+  WriteFields(file, settings, kSettingsTail, PortRecord::Word);
   file.Close();
 }
 

@@ -20,6 +20,12 @@ SendMailInfo RecordedStatus(SendMailError error, SendMailInfo configured) {
     case SendMailError::PrematurelyDisconnected:
     case SendMailError::ConnectionReset: return kStatusClosedEarly;
     case SendMailError::UnexpectedResponse: return kStatusNegativeReply;
+    case SendMailError::TlsFailed: return smTlsFailed;
+    case SendMailError::CertificateNotTrusted: return smCertificateNotTrusted;
+    case SendMailError::StartTlsNotOffered: return smStartTlsNotOffered;
+    case SendMailError::SignInRefused: return smSignInRefused;
+    case SendMailError::SignInNotConfigured:
+    case SendMailError::SignInNeedsTls: return smSignInNotConfigured;
     default: return configured;
   }
 }
@@ -69,6 +75,15 @@ std::vector<std::string> MailResultLines(bool accepted, SendMailError error, std
       break;
     case SendMailError::WinsockNotInitialized:
       cause = "Windows Sockets could not be started";
+      break;
+    // The session's own texts name these with the system's or the server's words.
+    case SendMailError::TlsFailed:
+    case SendMailError::CertificateNotTrusted:
+    case SendMailError::StartTlsNotOffered:
+    case SendMailError::SignInRefused:
+    case SendMailError::SignInNotConfigured:
+    case SendMailError::SignInNeedsTls:
+      cause = errorText;
       break;
     default:
       break;

@@ -78,11 +78,11 @@ TEST(SmtpSession, CancelDuringTheDataStopsTheBytesAndEndsOnce) {
   SmtpHarness h;
   h.session.MailText = {std::string(6000, 'x')};
   h.RunToData();
-  h.transport.SendLimit = 500;  // the data goes out in several sends, with a pump before each
+  h.transport.SendLimit = 500;  // the data goes out in several sends
   std::size_t sentAtCancel = 0;
-  int pumps = 0;
-  h.transport.OnPump = [&] {
-    if (++pumps != 10) return;
+  int sends = 0;
+  h.transport.OnSend = [&] {
+    if (++sends != 10) return;
     h.session.SetAction(TMailAction::Cancel_SendMail);
     sentAtCancel = h.transport.Sent.size();
   };

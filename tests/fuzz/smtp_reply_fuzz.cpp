@@ -23,7 +23,7 @@ void SocketEvent(SmtpHarness& h, std::uint8_t choice) {
     case 4: if (h.transport.DonePosts() == 1) h.session.MailDone(); break;
     case 5: h.session.OnConnect(10061); break;
     default:  // from now on a reply also arrives in the middle of every send
-      h.transport.OnPump = [&h] { h.session.ReadReplies("250 ok\r\n"); };
+      h.transport.OnSend = [&h] { h.session.ReadReplies("250 ok\r\n"); };
   }
 }
 

@@ -1,0 +1,163 @@
+#include "mail/mail_channel.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+void Append(WipedBytes& to, std::string_view bytes) { to.insert(to.end(), bytes.begin(), bytes.end()); }
+
+void DropFront(WipedBytes& bytes, std::size_t count) {
+  count = std::min(count, bytes.size());
+  WipeBytes(bytes.data(), count);
+  bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+std::string_view View(const WipedBytes& bytes) { return {bytes.data(), bytes.size()}; }
+
+}  // namespace
+
+void MailChannel::StartTls(std::unique_ptr<TlsEngine> engine) {
+  engine_ = std::move(engine);
+  state_ = State::Handshaking;
+  secured_ = false;
+  const std::uint64_t generation = generation_;
+  TlsEngine::Result hello = engine_->Handshake({});
+  if (hello.State != TlsEngine::Status::Continue) return Fail(hello.Reason);
+  Append(wire_, View(hello.Output));
+  if (SendWire(generation)) ProcessIncoming(generation);
+}
+
+void MailChannel::Readable() {
+  const std::uint64_t generation = generation_;
+  char buffer[kReceiveBuffer];
+  while (Current(generation)) {
+    const SocketPort::Result got = socket_.Receive(buffer, sizeof buffer);
+    if (got.LastError != 0) return events_.SocketFailed(got.LastError);
+    if (got.Count == 0) return;
+    const std::string_view bytes(buffer, got.Count);
+    if (state_ == State::Plain) {
+      events_.Received(bytes);
+    } else {
+      Append(incoming_, bytes);
+      ProcessIncoming(generation);
+    }
+  }
+}
+
+void MailChannel::ProcessIncoming(std::uint64_t generation) {
+  while (Current(generation) && !incoming_.empty()) {
+    const bool goOn = state_ == State::Handshaking ? HandshakeStep(generation) : DecryptStep(generation);
+    if (!goOn) return;
+  }
+}
+
+bool MailChannel::HandshakeStep(std::uint64_t generation) {
+  TlsEngine::Result step = engine_->Handshake(View(incoming_));
+  DropFront(incoming_, step.Consumed);
+  Append(wire_, View(step.Output));
+  switch (step.State) {
+    case TlsEngine::Status::Ok:
+      state_ = State::Secure;
+      if (!SendWire(generation)) return false;
+      if (!secured_) {
+        secured_ = true;
+        events_.Secured(engine_->ServerCertificate());
+        if (!Current(generation)) return false;
+        // The session may have written while its handshake was running: it goes out now.
+        Writable();
+      }
+      return Current(generation);
+    case TlsEngine::Status::Continue:
+      return SendWire(generation) && step.Consumed > 0;
+    case TlsEngine::Status::Incomplete:
+      return false;
+    default:
+      // The alert the engine wrote, if any, is the server's only clue.
+      SendWire(generation);
+      Fail(step.Reason);
+      return false;
+  }
+}
+
+bool MailChannel::DecryptStep(std::uint64_t generation) {
+  TlsEngine::Result opened = engine_->Decrypt(incoming_.data(), incoming_.size());
+  switch (opened.State) {
+    case TlsEngine::Status::Ok:
+      DropFront(incoming_, opened.Consumed);
+      if (!opened.Output.empty()) events_.Received(View(opened.Output));
+      return Current(generation) && opened.Consumed > 0;
+    case TlsEngine::Status::Incomplete:
+      return false;
+    case TlsEngine::Status::Renegotiate:
+      // What follows the record is handshake data for the engine.
+      DropFront(incoming_, opened.Consumed);
+      state_ = State::Handshaking;
+      return true;
+    case TlsEngine::Status::Closed:
+      incoming_.clear();
+      events_.PeerClosed();
+      return false;
+    default:
+      Fail(opened.Reason);
+      return false;
+  }
+}
+
+void MailChannel::Writable() {
+  if (writing_) return;
+  writing_ = true;
+  const std::uint64_t generation = generation_;
+  while (Current(generation) && SendWire(generation)) {
+    const std::string_view pending = outgoing_.Pending();
+    if (pending.empty() || state_ == State::Handshaking) break;
+    if (state_ == State::Plain) {
+      const SocketPort::Result sent = socket_.Send(pending.substr(0, kPlainPiece));
+      if (sent.LastError != 0) {
+        writing_ = false;
+        return events_.SocketFailed(sent.LastError);
+      }
+      if (sent.Count == 0) break;  // FD_WRITE comes when the socket has room
+      outgoing_.Taken(sent.Count);
+    } else {
+      TlsEngine::Result sealed = engine_->Encrypt(pending);
+      if (sealed.State != TlsEngine::Status::Ok || sealed.Consumed == 0) {
+        writing_ = false;
+        return Fail(sealed.Reason);
+      }
+      Append(wire_, View(sealed.Output));
+      outgoing_.Taken(sealed.Consumed);
+    }
+  }
+  if (Current(generation)) writing_ = false;
+}
+
+bool MailChannel::SendWire(std::uint64_t generation) {
+  while (!wire_.empty()) {
+    const SocketPort::Result sent = socket_.Send(View(wire_));
+    if (sent.LastError != 0) {
+      events_.SocketFailed(sent.LastError);
+      return false;
+    }
+    if (sent.Count == 0) return false;
+    DropFront(wire_, sent.Count);
+  }
+  return Current(generation);
+}
+
+void MailChannel::Fail(const std::string& reason) {
+  events_.TlsFailed(reason.empty() ? "the TLS layer gave no reason" : reason);
+}
+
+void MailChannel::Close() {
+  if (state_ == State::Secure && engine_) {
+    const WipedBytes notify = engine_->CloseNotify();
+    if (!notify.empty()) socket_.Send(View(notify));
+  }
+  ++generation_;
+  state_ = State::Plain;
+  engine_.reset();
+  secured_ = writing_ = false;
+  incoming_.clear();
+  wire_.clear();
+}
