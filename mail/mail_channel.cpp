@@ -15,12 +15,27 @@ void DropFront(WipedBytes& bytes, std::size_t count) {
 
 std::string_view View(const WipedBytes& bytes) { return {bytes.data(), bytes.size()}; }
 
+// A TLS record starts with its content type (change cipher spec 20 to application data 23)
+// and a version whose first byte is 3. A server that answers otherwise speaks no TLS there (a
+// plain port given as TLS) and would have the handshake wait for ever for a record that never
+// ends. What it said, as far as it is text, names the mistake.
+std::string PlainAnswer(std::string_view bytes) {
+  const bool record = bytes[0] >= 20 && bytes[0] <= 23 && (bytes.size() < 2 || bytes[1] == 3);
+  if (record) return {};
+  std::string text;
+  for (const char c : bytes.substr(0, 60)) {
+    if (c == '\r' || c == '\n') break;
+    text += c >= 32 && c < 127 ? c : '?';
+  }
+  return "the server answered without TLS (\"" + text + "\")";
+}
+
 }  // namespace
 
 void MailChannel::StartTls(std::unique_ptr<TlsEngine> engine) {
   engine_ = std::move(engine);
   state_ = State::Handshaking;
-  secured_ = false;
+  secured_ = heardServer_ = false;
   const std::uint64_t generation = generation_;
   TlsEngine::Result hello = engine_->Handshake({});
   if (hello.State != TlsEngine::Status::Continue) return Fail(hello.Reason);
@@ -38,7 +53,7 @@ void MailChannel::Readable() {
     const std::string_view bytes(buffer, got.Count);
     if (state_ == State::Plain) {
       events_.Received(bytes);
-    } else {
+    } else if (state_ != State::Ended) {
       Append(incoming_, bytes);
       ProcessIncoming(generation);
     }
@@ -53,6 +68,13 @@ void MailChannel::ProcessIncoming(std::uint64_t generation) {
 }
 
 bool MailChannel::HandshakeStep(std::uint64_t generation) {
+  if (!heardServer_) {
+    heardServer_ = true;
+    if (const std::string plain = PlainAnswer(View(incoming_)); !plain.empty()) {
+      Fail(plain);
+      return false;
+    }
+  }
   TlsEngine::Result step = engine_->Handshake(View(incoming_));
   DropFront(incoming_, step.Consumed);
   Append(wire_, View(step.Output));
@@ -110,7 +132,7 @@ void MailChannel::Writable() {
   const std::uint64_t generation = generation_;
   while (Current(generation) && SendWire(generation)) {
     const std::string_view pending = outgoing_.Pending();
-    if (pending.empty() || state_ == State::Handshaking) break;
+    if (pending.empty() || state_ == State::Handshaking || state_ == State::Ended) break;
     if (state_ == State::Plain) {
       const SocketPort::Result sent = socket_.Send(pending.substr(0, kPlainPiece));
       if (sent.LastError != 0) {
@@ -149,11 +171,15 @@ void MailChannel::Fail(const std::string& reason) {
   events_.TlsFailed(reason.empty() ? "the TLS layer gave no reason" : reason);
 }
 
+void MailChannel::EndTls() {
+  if (state_ != State::Secure) return;
+  state_ = State::Ended;
+  const WipedBytes notify = engine_->CloseNotify();
+  if (!notify.empty()) socket_.Send(View(notify));
+}
+
 void MailChannel::Close() {
-  if (state_ == State::Secure && engine_) {
-    const WipedBytes notify = engine_->CloseNotify();
-    if (!notify.empty()) socket_.Send(View(notify));
-  }
+  EndTls();
   ++generation_;
   state_ = State::Plain;
   engine_.reset();

@@ -81,12 +81,15 @@ class MailChannel {
   void StartTls(std::unique_ptr<TlsEngine> engine);
   void Readable();  // the socket has bytes
   void Writable();  // the socket can take bytes, or the outbox has new ones
-  // Sends the close notify if TLS is up (once, without waiting), then forgets the connection.
+  // After the reply to QUIT: the close notify, once, if TLS is up; the server then closes. Nothing
+  // is sent after it and nothing more is read.
+  void EndTls();
+  // Ends TLS as EndTls does, then forgets the connection.
   void Close();
   bool Secure() const { return state_ == State::Secure; }
 
  private:
-  enum class State { Plain, Handshaking, Secure, Closed };
+  enum class State { Plain, Handshaking, Secure, Ended };
 
   void ProcessIncoming(std::uint64_t generation);
   bool HandshakeStep(std::uint64_t generation);  // false: wait for more bytes
@@ -101,6 +104,7 @@ class MailChannel {
   State state_ = State::Plain;
   std::unique_ptr<TlsEngine> engine_;
   bool secured_ = false;   // the first handshake has been reported
+  bool heardServer_ = false;  // the first bytes of the server's handshake have been looked at
   bool writing_ = false;   // inside Writable: a nested call leaves the work to the outer one
   std::uint64_t generation_ = 0;  // grows at Close, so loops notice a close from a callback
   WipedBytes incoming_;    // received, not yet decrypted

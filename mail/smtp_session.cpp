@@ -310,6 +310,7 @@ void SendMail::HandleReply(const std::string& line) {
       break;
     case SmtpStep::Quit:
       step_ = SmtpStep::Done;
+      if (tlsUp_) transport_.EndTls();
       break;
     case SmtpStep::Done:  // nothing after the reply to QUIT counts
       break;

@@ -47,6 +47,8 @@ class SmtpTransport {
   // Everything from now on goes through TLS for `serverName`; the handshake's end comes back
   // as TlsReady or TlsFailed.
   virtual void StartTls(const std::string& serverName) = 0;
+  // After the reply to QUIT: TLS's close notify, without which a TLS server waits to close.
+  virtual void EndTls() = 0;
   virtual std::string LocalHostName() = 0;  // gethostname, or empty text
   virtual void CloseSocket() = 0;           // cancels a lookup, stops the countdown, closes
   virtual void PostDone() = 0;              // posts UM_MAILDONE to the socket window

@@ -23,6 +23,7 @@ class SocketMail final : private SmtpTransport {
   int Connect(const std::string& addressText, std::uint16_t port) override;
   void Flush() override { channel_.Writable(); }
   void StartTls(const std::string& serverName) override;
+  void EndTls() override { channel_.EndTls(); }
   std::string LocalHostName() override { return socket_.LocalHostName(); }
   void CloseSocket() override;
   void PostDone() override;

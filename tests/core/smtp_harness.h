@@ -25,7 +25,7 @@ class FakeSmtpTransport : public SmtpTransport {
   bool Blocked = false;              // the socket takes nothing until Writable()
   std::function<void()> OnSend;
   std::string Sent;
-  Events Effects;  // "resolve NAME", "connect ADDRESS:PORT", "tls NAME", "close", "done"
+  Events Effects;  // "resolve NAME", "connect ADDRESS:PORT", "tls NAME", "end tls", "close", "done"
 
   int DonePosts() const { return int(std::count(Effects.begin(), Effects.end(), "done")); }
   bool StartSockets() override { return SocketsStart; }
@@ -54,6 +54,7 @@ class FakeSmtpTransport : public SmtpTransport {
     Flush();
   }
   void StartTls(const std::string& name) override { Effects.push_back("tls " + name); }
+  void EndTls() override { Effects.push_back("end tls"); }
   std::string LocalHostName() override { return "desk"; }
   void CloseSocket() override { Effects.push_back("close"); }
   void PostDone() override { Effects.push_back("done"); }
