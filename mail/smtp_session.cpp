@@ -232,7 +232,8 @@ void SendMail::OnTimeout() {
 }
 
 void SendMail::ReadReplies(std::string_view received) {
-  if (!Running()) return;
+  // While TLS starts, nothing the server sends is a reply: it is the handshake's.
+  if (!Running() || tlsStarting_) return;
   replyBuffer_.append(received);
   // Bytes that arrive while a reply is handled wait here for the loop below.
   if (inReply_) return;

@@ -25,6 +25,7 @@ class FakeSmtpTransport : public SmtpTransport {
   bool Blocked = false;              // the socket takes nothing until Writable()
   std::function<void()> OnSend;
   std::string Sent;
+  std::string SentBeforeTls;  // all that went out in plain text once TLS starts
   Events Effects;  // "resolve NAME", "connect ADDRESS:PORT", "tls NAME", "end tls", "close", "done"
 
   int DonePosts() const { return int(std::count(Effects.begin(), Effects.end(), "done")); }
@@ -53,7 +54,10 @@ class FakeSmtpTransport : public SmtpTransport {
     Blocked = false;
     Flush();
   }
-  void StartTls(const std::string& name) override { Effects.push_back("tls " + name); }
+  void StartTls(const std::string& name) override {
+    SentBeforeTls = Sent;
+    Effects.push_back("tls " + name);
+  }
   void EndTls() override { Effects.push_back("end tls"); }
   std::string LocalHostName() override { return "desk"; }
   void CloseSocket() override { Effects.push_back("close"); }
