@@ -52,9 +52,10 @@ bool SendNoteMail(const NoteMailRequest& request, const TQuorMailAccount& accoun
 }
 
 bool AskToTrustCertificate(HWND owner, const CertificatePin& pin, const std::string& problems) {
-  const std::string question = "The certificate of the mail server " + pin.Server + " is not trusted: " + problems +
-                               ".\r\n\r\nSHA-256 fingerprint:\r\n" + pin.Fingerprint +
-                               "\r\n\r\nTrust exactly this certificate for this server from now on, and send?";
+  std::string question = "The certificate of the mail server " + pin.Server + " is not trusted: " + problems +
+                         ".\r\n\r\nSHA-256 fingerprint:";
+  for (const std::string& line : FingerprintLines(pin.Fingerprint)) question += "\r\n" + line;
+  question += "\r\n\r\nTrust exactly this certificate for this server from now on, and send?";
   return MessageBoxA(owner, question.c_str(), "Mail K-lI",
                      MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
 }

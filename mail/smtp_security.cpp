@@ -45,6 +45,17 @@ bool CertificatePin::Matches(std::string_view server, std::string_view fingerpri
   return !pinned.empty() && SameText(Server, server) && pinned == HexDigits(fingerprint);
 }
 
+std::vector<std::string> FingerprintLines(std::string_view fingerprint) {
+  constexpr std::size_t kLine = 16 * 3;  // "AB:" sixteen times, the last colon dropped
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < fingerprint.size(); at += kLine) {
+    std::string line(fingerprint.substr(at, kLine));
+    if (line.ends_with(':')) line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 void SmtpExtensions::Read(std::string_view line) {
   const std::size_t blank = line.find_first_of(" =");
   const std::string_view keyword = line.substr(0, blank);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mail/secret_text.h"
 
@@ -32,6 +33,10 @@ struct CertificateCheck {
   std::string Problems;     // empty: trusted for the server's name; else "untrusted root, expired"
   std::string Fingerprint;  // SHA-256 as "AB:CD:..."
 };
+
+// A fingerprint in lines of 16 bytes: a line of 95 characters without a blank is cut by the
+// log's and the message box's word wrap wherever the width ends.
+std::vector<std::string> FingerprintLines(std::string_view fingerprint);
 
 // The security settings of a send; the session and the send-mail dialog both carry them.
 struct SmtpSecurityOptions {

@@ -3,6 +3,7 @@
 // the server offers, no credential goes out before TLS is up.
 #include <gtest/gtest.h>
 
+#include "mail/send_report.h"
 #include "smtp_harness.h"
 
 namespace {
@@ -98,6 +99,12 @@ TEST(SmtpSecured, UsualPortsPinsAndExtensions) {
   EXPECT_FALSE(pin.Matches("other.example", "AB:CD:EF"));
   EXPECT_FALSE(pin.Matches("mail.example", "AB:CD:EE"));
   EXPECT_FALSE((CertificatePin{"mail.example", ""}.Matches("mail.example", "")));
+
+  const std::string fingerprint = "00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF:" + std::string(47, 'F');
+  EXPECT_EQ(MailResultLines(false, SendMailError::CertificateNotTrusted,
+                            "Certificate not trusted (expired), SHA-256 fingerprint " + fingerprint),
+            (Events{" Error ...Message not sent", "Certificate not trusted (expired)", "SHA-256 fingerprint:",
+                    "00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF", std::string(47, 'F'), "------------"}));
 
   SmtpExtensions offered;
   for (const char* line : {"SIZE 1000", "starttls", "AUTH CRAM-MD5", "AUTH=LOGIN", "8BITMIME"}) offered.Read(line);

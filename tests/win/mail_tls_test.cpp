@@ -77,8 +77,6 @@ TEST(SecuredMail, EachFailureIsNamedAndSendsNothing) {
     SendMailInfo status;
     std::string cause;  // the start of the log's line
   };
-  const std::string wrongHost = "Certificate not trusted (untrusted root, wrong host name), SHA-256 fingerprint " +
-                                Fingerprint("wrong_host_port");
   for (const Case& c : {
            Case{"starttls_port", MailSecurity::StartTls, "wrong", true, smSignInRefused,
                 "Sign-in refused: 535 5.7.8 Authentication credentials invalid"},
@@ -86,7 +84,8 @@ TEST(SecuredMail, EachFailureIsNamedAndSendsNothing) {
                 "Sign-in needed but not configured: 530 5.7.0 Authentication required"},
            Case{"port", MailSecurity::StartTls, kPassword, false, smStartTlsNotOffered, "STARTTLS not offered"},
            Case{"port", MailSecurity::Tls, kPassword, false, smTlsFailed, "TLS handshake failed: "},
-           Case{"wrong_host_port", MailSecurity::StartTls, "", false, smCertificateNotTrusted, wrongHost},
+           Case{"wrong_host_port", MailSecurity::StartTls, "", false, smCertificateNotTrusted,
+                "Certificate not trusted (untrusted root, wrong host name)"},
        }) {
     SCOPED_TRACE(std::string(c.port) + " " + c.cause);
     const std::string sender = "failing-" + std::to_string(int(c.status)) + "@example.org";
@@ -95,8 +94,9 @@ TEST(SecuredMail, EachFailureIsNamedAndSendsNothing) {
     EXPECT_FALSE(send.Send());
     EXPECT_EQ(send.dialog.Status(), c.status);
     const Lines log = send.log.Lines();
-    ASSERT_EQ(log.size(), 4u);
+    ASSERT_GE(log.size(), 4u);
     EXPECT_EQ(log[2].substr(0, c.cause.size()), c.cause);
+    EXPECT_EQ(log.back(), "------------");
     EXPECT_FALSE(std::ifstream(mail_test::PeerFile(sender + ".txt")).good());
   }
 }
@@ -113,10 +113,11 @@ TEST(SecuredMail, AnUntrustedCertificateSendsNothingUntilTheUserTrustsIt) {
   ASSERT_TRUE(send.Send());
   EXPECT_EQ(asked.Server, "localhost");
   EXPECT_EQ(asked.Fingerprint, Fingerprint("untrusted_port"));
-  const Lines log = send.log.Lines();
-  ASSERT_EQ(log.size(), 7u);
-  EXPECT_EQ(log[2], "Certificate not trusted (untrusted root), SHA-256 fingerprint " + asked.Fingerprint);
-  EXPECT_EQ(Lines(log.begin() + 4, log.end()), (Lines{"Sending s.kli", " Done !", "------------"}));
+  Lines expected{"Sending s.kli", " Error ...Message not sent", "Certificate not trusted (untrusted root)",
+                 "SHA-256 fingerprint:"};
+  for (const std::string& line : FingerprintLines(asked.Fingerprint)) expected.push_back(line);
+  for (const char* line : {"------------", "Sending s.kli", " Done !", "------------"}) expected.push_back(line);
+  EXPECT_EQ(send.log.Lines(), expected);
   EXPECT_EQ(mail_test::All(mail_test::ReceivedFrom("pinned@example.org"), "tls"), Lines{"TLSv1.2"});
 }
 
