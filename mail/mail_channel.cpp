@@ -1,17 +1,8 @@
 #include "mail/mail_channel.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
-
-void Append(WipedBytes& to, std::string_view bytes) { to.insert(to.end(), bytes.begin(), bytes.end()); }
-
-void DropFront(WipedBytes& bytes, std::size_t count) {
-  count = std::min(count, bytes.size());
-  WipeBytes(bytes.data(), count);
-  bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
-}
 
 std::string_view View(const WipedBytes& bytes) { return {bytes.data(), bytes.size()}; }
 
@@ -39,7 +30,7 @@ void MailChannel::StartTls(std::unique_ptr<TlsEngine> engine) {
   const std::uint64_t generation = generation_;
   TlsEngine::Result hello = engine_->Handshake({});
   if (hello.State != TlsEngine::Status::Continue) return Fail(hello.Reason);
-  Append(wire_, View(hello.Output));
+  wire_.append(View(hello.Output));
   if (SendWire(generation)) ProcessIncoming(generation);
 }
 
@@ -54,7 +45,7 @@ void MailChannel::Readable() {
     if (state_ == State::Plain) {
       events_.Received(bytes);
     } else if (state_ != State::Ended) {
-      Append(incoming_, bytes);
+      incoming_.append(bytes);
       ProcessIncoming(generation);
     }
   }
@@ -70,14 +61,14 @@ void MailChannel::ProcessIncoming(std::uint64_t generation) {
 bool MailChannel::HandshakeStep(std::uint64_t generation) {
   if (!heardServer_) {
     heardServer_ = true;
-    if (const std::string plain = PlainAnswer(View(incoming_)); !plain.empty()) {
+    if (const std::string plain = PlainAnswer(incoming_); !plain.empty()) {
       Fail(plain);
       return false;
     }
   }
-  TlsEngine::Result step = engine_->Handshake(View(incoming_));
-  DropFront(incoming_, step.Consumed);
-  Append(wire_, View(step.Output));
+  TlsEngine::Result step = engine_->Handshake(incoming_);
+  incoming_.erase(0, step.Consumed);
+  wire_.append(View(step.Output));
   switch (step.State) {
     case TlsEngine::Status::Ok:
       state_ = State::Secure;
@@ -106,14 +97,14 @@ bool MailChannel::DecryptStep(std::uint64_t generation) {
   TlsEngine::Result opened = engine_->Decrypt(incoming_.data(), incoming_.size());
   switch (opened.State) {
     case TlsEngine::Status::Ok:
-      DropFront(incoming_, opened.Consumed);
+      incoming_.erase(0, opened.Consumed);
       if (!opened.Output.empty()) events_.Received(View(opened.Output));
       return Current(generation) && opened.Consumed > 0;
     case TlsEngine::Status::Incomplete:
       return false;
     case TlsEngine::Status::Renegotiate:
       // What follows the record is handshake data for the engine.
-      DropFront(incoming_, opened.Consumed);
+      incoming_.erase(0, opened.Consumed);
       state_ = State::Handshaking;
       return true;
     case TlsEngine::Status::Closed:
@@ -141,28 +132,38 @@ void MailChannel::Writable() {
       }
       if (sent.Count == 0) break;  // FD_WRITE comes when the socket has room
       outgoing_.Taken(sent.Count);
-    } else {
-      TlsEngine::Result sealed = engine_->Encrypt(pending);
-      if (sealed.State != TlsEngine::Status::Ok || sealed.Consumed == 0) {
-        writing_ = false;
-        return Fail(sealed.Reason);
-      }
-      Append(wire_, View(sealed.Output));
-      outgoing_.Taken(sealed.Consumed);
+    } else if (!Seal(generation)) {
+      break;
     }
   }
   if (Current(generation)) writing_ = false;
 }
 
+bool MailChannel::Seal(std::uint64_t generation) {
+  for (std::string_view pending = outgoing_.Pending(); !pending.empty() && wire_.size() < kPlainPiece;
+       pending = outgoing_.Pending()) {
+    const TlsEngine::Result sealed = engine_->Encrypt(pending);
+    if (sealed.State != TlsEngine::Status::Ok || sealed.Consumed == 0) {
+      writing_ = false;
+      Fail(sealed.Reason);
+      return false;
+    }
+    wire_.append(View(sealed.Output));
+    outgoing_.Taken(sealed.Consumed);
+    if (!Current(generation)) return false;
+  }
+  return true;
+}
+
 bool MailChannel::SendWire(std::uint64_t generation) {
   while (!wire_.empty()) {
-    const SocketPort::Result sent = socket_.Send(View(wire_));
+    const SocketPort::Result sent = socket_.Send(wire_);
     if (sent.LastError != 0) {
       events_.SocketFailed(sent.LastError);
       return false;
     }
     if (sent.Count == 0) return false;
-    DropFront(wire_, sent.Count);
+    wire_.erase(0, sent.Count);
   }
   return Current(generation);
 }

@@ -37,7 +37,7 @@ class TlsEngine {
   struct Result {
     Status State = Status::Failed;
     std::size_t Consumed = 0;
-    WipedBytes Output;
+    WipedBytes Output;  // wiped: an encryption that fails leaves the plain text in it
     std::string Reason;  // Failed: the system's words
   };
   virtual ~TlsEngine() = default;
@@ -70,7 +70,8 @@ class MailChannel {
     std::function<void(int)> SocketFailed;  // a Windows Sockets error while sending or receiving
     std::function<void()> PeerClosed;       // the server's close notify
   };
-  // Bytes handed to the socket in one call at most, so progress follows the wire.
+  // Bytes handed to the socket in one call at most, so progress follows the wire; as many
+  // records are sealed before a send.
   static constexpr std::size_t kPlainPiece = 64 * 1024;
   static constexpr std::size_t kReceiveBuffer = 2048;
 
@@ -95,6 +96,7 @@ class MailChannel {
   bool HandshakeStep(std::uint64_t generation);  // false: wait for more bytes
   bool DecryptStep(std::uint64_t generation);
   bool SendWire(std::uint64_t generation);  // false: the socket took not all of it, or it failed
+  bool Seal(std::uint64_t generation);      // records from the outbox into the wire
   void Fail(const std::string& reason);
   bool Current(std::uint64_t generation) const { return generation == generation_; }
 
@@ -107,6 +109,7 @@ class MailChannel {
   bool heardServer_ = false;  // the first bytes of the server's handshake have been looked at
   bool writing_ = false;   // inside Writable: a nested call leaves the work to the outer one
   std::uint64_t generation_ = 0;  // grows at Close, so loops notice a close from a callback
-  WipedBytes incoming_;    // received, not yet decrypted
-  WipedBytes wire_;        // records and tokens the socket has not yet taken
+  // Records only, never plain text: received and not yet decrypted, sealed and not yet taken.
+  std::string incoming_;
+  std::string wire_;
 };

@@ -4,14 +4,17 @@
 // with a wiping allocator rather than a string: a string keeps short texts inside the object
 // and copies them on a move, where no allocator sees them.
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
 
-// Writes zeros over the bytes in a way the optimiser may not drop.
+// Writes zeros over the bytes in a way the optimiser may not drop: the barrier tells it the
+// memory is read afterwards. As fast as memset, which matters for a message of megabytes.
 inline void WipeBytes(void* data, std::size_t size) {
-  volatile unsigned char* bytes = static_cast<volatile unsigned char*>(data);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = 0;
+  if (size == 0) return;
+  std::memset(data, 0, size);
+  __asm__ __volatile__("" : : "r"(data) : "memory");
 }
 
 template <typename T>

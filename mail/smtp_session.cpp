@@ -192,7 +192,7 @@ void SendMail::OnConnect(int lastError) {
   if (Stopped() || Security != MailSecurity::Tls) return;
   // TLS from the first byte: the greeting comes once the handshake is done.
   tlsStarting_ = true;
-  transport_.StartTls(ServerName());
+  transport_.StartTls(ServerName(), TrustedCertificate);
 }
 
 void SendMail::TlsReady(const CertificateCheck& check) {
@@ -282,7 +282,7 @@ void SendMail::HandleReply(const std::string& line) {
       break;
     case SmtpStep::TlsStart:
       tlsStarting_ = true;
-      transport_.StartTls(ServerName());
+      transport_.StartTls(ServerName(), TrustedCertificate);
       break;
     case SmtpStep::SignIn:
       ContinueSignIn(line);

@@ -45,8 +45,8 @@ class SmtpTransport {
   // The outbox has new bytes: the socket takes what it can now, the rest when it can write.
   virtual void Flush() = 0;
   // Everything from now on goes through TLS for `serverName`; the handshake's end comes back
-  // as TlsReady or TlsFailed.
-  virtual void StartTls(const std::string& serverName) = 0;
+  // as TlsReady or TlsFailed. A certificate the user pinned needs no verdict of the system.
+  virtual void StartTls(const std::string& serverName, const CertificatePin& trusted) = 0;
   // After the reply to QUIT: TLS's close notify, without which a TLS server waits to close.
   virtual void EndTls() = 0;
   virtual std::string LocalHostName() = 0;  // gethostname, or empty text

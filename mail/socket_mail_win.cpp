@@ -39,8 +39,8 @@ int SocketMail::Connect(const std::string& addressText, std::uint16_t port) {
   return socket_.LastError();
 }
 
-void SocketMail::StartTls(const std::string& serverName) {
-  channel_.StartTls(std::make_unique<SchannelEngine>(serverName));
+void SocketMail::StartTls(const std::string& serverName, const CertificatePin& trusted) {
+  channel_.StartTls(std::make_unique<SchannelEngine>(serverName, trusted));
 }
 
 void SocketMail::CloseSocket() {

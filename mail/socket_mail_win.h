@@ -22,7 +22,7 @@ class SocketMail final : private SmtpTransport {
   int ResolveHost(const std::string& hostName) override { return socket_.ResolveHost(hostName); }
   int Connect(const std::string& addressText, std::uint16_t port) override;
   void Flush() override { channel_.Writable(); }
-  void StartTls(const std::string& serverName) override;
+  void StartTls(const std::string& serverName, const CertificatePin& trusted) override;
   void EndTls() override { channel_.EndTls(); }
   std::string LocalHostName() override { return socket_.LocalHostName(); }
   void CloseSocket() override;

@@ -54,7 +54,7 @@ class FakeSmtpTransport : public SmtpTransport {
     Blocked = false;
     Flush();
   }
-  void StartTls(const std::string& name) override {
+  void StartTls(const std::string& name, const CertificatePin&) override {
     SentBeforeTls = Sent;
     Effects.push_back("tls " + name);
   }
