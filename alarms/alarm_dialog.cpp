@@ -28,8 +28,8 @@ SYSTEMTIME ToSystemTime(QDateTime value) {
 }  // namespace
 
 // Rows in tab order: the boxes, the pickers, then OK and Abort. The labels are sized to their
-// text in the dialog font; where a substitute font runs wider, they cut the text rather than
-// wrap its second word out of sight.
+// text in the dialog font and never wrap; where a substitute font runs wider, the form grows
+// them and moves the pickers along (win/form_fit.h).
 const win::ControlRow<TTFormAlarm> TTFormAlarm::kRows[] = {
     {win::kButton, "Alarm Options", 0, kGroupLeft, kGroupTop, 177, 137, BS_GROUPBOX},
     {win::kButton, "Alarm On", CBAlarmOn, InGroupX(8), InGroupY(24), 97, 17, BS_AUTOCHECKBOX, 0,

@@ -4,7 +4,6 @@
 
 #include "app/file_type.h"
 #include "app/note_folder.h"
-#include "app/note_list_operations.h"
 #include "app/settings_file.h"
 #include "app/tray_menu.h"
 #include "look/skin.h"
@@ -39,7 +38,6 @@ TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder
   SendMailDialog1.Color = 0x8080FF;
   SendMailDialog1.Font = {.Name = "MS Sans Serif", .Height = -12, .Color = 0x000000};
   create({.className = kControllerClass, .caption = kControllerCaption, .style = WS_POPUP});
-  AttachController(this);
   {
     BusyScope starting(*this);
     StartUp(arguments);
@@ -48,10 +46,6 @@ TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder
 }
 
 TKliMain::~TKliMain() { CloseSequence(); }
-
-TKliMain::SuspensionScope::~SuspensionScope() {
-  win::ShowingErrors([this] { controller_.ResumeNotes(); });
-}
 
 void TKliMain::StartUp(const std::vector<std::string>& arguments) {
   // Any step may fail (a damaged skin, a registry that refuses keys); its error is shown and
@@ -72,7 +66,7 @@ void TKliMain::StartUp(const std::vector<std::string>& arguments) {
       settings_.SkinName != "default") {
     win::ShowingErrors([this] { skin_ = std::make_unique<TQuorSkin>("default", programFolder_); });
   }
-  notes_ = std::make_unique<TQuorLista>();
+  notes_ = std::make_unique<TQuorLista>(*this);
   // Before any note is read or written: the folder exists, and what an interrupted save left
   // there is gone (the store files themselves are intact).
   win::ShowingErrors([this] { PrepareNotesFolder(notesFolder_); });
@@ -129,7 +123,7 @@ void TKliMain::SaveAllNotes() {
   if (!notes_) return;
   for (int i = 0; i < notes_->Count(); ++i) {
     TTFoglio& note = notes_->Note(i);
-    if (!note.Closed()) win::ShowingErrors([&] { note.SaveNote(note.StorePath()); });
+    if (!note.Closed()) win::ShowingErrors([&] { note.SaveNote(note.Store().Path()); });
   }
 }
 
@@ -142,7 +136,6 @@ void TKliMain::CloseSequence() {
     std::unique_ptr<TQuorLista> notes = std::move(notes_);
     notes.reset();
   }
-  AttachController(nullptr);
   skin_.reset();
   tray_.reset();
   destroy();
@@ -164,15 +157,15 @@ void TKliMain::SuspendNotes() {
   // A dialog opened while another one is open must not take the hidden state for the real one.
   if (suspended_++ > 0) return;
   SaveUnsavedNotes();
-  if (notes_) ::SuspendNotes(*notes_);
+  if (notes_) notes_->Suspend();
 }
 
 void TKliMain::ResumeNotes() {
   if (suspended_ == 0) return;
-  if (--suspended_ == 0 && notes_) ::ResumeNotes(*notes_);
+  if (--suspended_ == 0 && notes_) notes_->Resume();
   LeaveBusy();
 }
 
-void TKliMain::EndNoteEditing() {
-  if (notes_) ::EndNoteEditing(*notes_);
+void TKliMain::EndNoteEditing(TTFoglio& editing) {
+  if (notes_) notes_->EndEditing(&editing);
 }

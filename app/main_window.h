@@ -43,7 +43,7 @@ class TKliMain final : public win::Window, public NoteHost {
   void OpenNoteFile(const std::string& path) override;
   void SuspendNotes() override;
   void ResumeNotes() override;
-  void EndNoteEditing() override;
+  void EndNoteEditing(TTFoglio& editing) override;
   bool DeleteToRecycleBin() const override { return settings_.DeleteToRecycleBin; }
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
   win::PrinterSetup& Printer() override { return printer_; }
@@ -60,7 +60,6 @@ class TKliMain final : public win::Window, public NoteHost {
   class BusyScope;
   static constexpr UINT kTrayMessage = WM_APP + 1;
   static constexpr UINT_PTR kSaveTimerId = 1;
-  class SuspensionScope;
 
   // Start-up (main_window.cpp).
   void StartUp(const std::vector<std::string>& arguments);
@@ -79,8 +78,8 @@ class TKliMain final : public win::Window, public NoteHost {
   void NewNote();
   void ShowAllNotes() { SetAllVisible(true); }
   void HideAllNotes() { SetAllVisible(false); }
-  void AllOnTop() { SetAllOnTop(true); }
-  void AllNotOnTop() { SetAllOnTop(false); }
+  void AllOnTop();
+  void AllNotOnTop();
   void CloseAllCommand();
   void MainOptions();
   void SkinSelector();
@@ -104,7 +103,6 @@ class TKliMain final : public win::Window, public NoteHost {
   void OpenHandOverList();
   void OpenFileDialog();
   void SetAllVisible(bool visible);
-  void SetAllOnTop(bool on);
   void CascadeNotes();
   void Exit();
   void ShowTrayMenu(POINT at);
@@ -171,15 +169,3 @@ class TKliMain::BusyScope {
   TKliMain& controller_;
 };
 
-// SuspendNotes for one scope: ResumeNotes runs however the scope ends, so the notes come back
-// and the tray reacts again even after a command in between failed.
-class TKliMain::SuspensionScope {
- public:
-  explicit SuspensionScope(TKliMain& controller) : controller_(controller) { controller_.SuspendNotes(); }
-  SuspensionScope(const SuspensionScope&) = delete;
-  SuspensionScope& operator=(const SuspensionScope&) = delete;
-  ~SuspensionScope();
-
- private:
-  TKliMain& controller_;
-};

@@ -7,7 +7,6 @@
 #include "app/hand_over_list.h"
 #include "app/home_page.h"
 #include "app/main_window.h"
-#include "app/note_list_operations.h"
 #include "app/note_placement.h"
 #include "app/options_dialog.h"
 #include "app/run_at_startup.h"
@@ -69,13 +68,12 @@ void TKliMain::NewNote() {
   if (!notes_) return;
   TTFoglio& note = notes_->Note(notes_->AddNew(Skin(), settings_.ShowInTrayArea, settings_.InsertDateTime));
   Skin().Events().PlayEvent(evNewNote);
-  const ScreenPoint at = RandomNotePlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                             note.Width(), note.Height(), [this] { return random_(); });
+  const WindowBox box = note.Bounds();
+  const ScreenPoint at = RandomNotePlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), box.Width,
+                                             box.Height, [this] { return random_(); });
   note.MoveTo(at.X, at.Y);
   note.SetShown(true);
   note.SetOnTop(settings_.AllOnTop);
-  // Made while a dialog has the notes hidden: it stays when the others come back.
-  if (suspended_ > 0) note.SuspendedShown = true;
   InsertMenuEntry(note);
   if (settings_.ShowAllOnAdd) SetAllVisible(true);
 }
@@ -107,7 +105,6 @@ void TKliMain::OpenPath(const std::string& path) {
     return;
   }
   TTFoglio& note = notes_->AddFromFile(Skin(), std::string(), std::string());
-  if (suspended_ > 0) note.SuspendedShown = true;
   // A file that fails half-way still leaves a visible note with what was read, so the user
   // sees it (and can delete it) instead of an invisible note that persists.
   std::exception_ptr failure;
@@ -131,21 +128,25 @@ void TKliMain::OpenHandOverList() {
 }
 
 void TKliMain::OpenFileDialog() {
-  SuspensionScope suspended(*this);
+  const NoteSuspension suspended(*this);
   if (const auto file = win::AskFileName(hwnd(), win::FileDialogKind::Open, win::kNoteFileFilter, "kli")) OpenNote(*file);
 }
 
 void TKliMain::SetAllVisible(bool visible) {
   allShown_ = visible;
-  if (notes_) ::SetAllVisible(*notes_, visible);
+  if (notes_) notes_->SetAllVisible(visible);
 }
 
-void TKliMain::SetAllOnTop(bool on) {
-  if (notes_) ::SetAllOnTop(*notes_, on);
+void TKliMain::AllOnTop() {
+  if (notes_) notes_->SetAllOnTop(true);
+}
+
+void TKliMain::AllNotOnTop() {
+  if (notes_) notes_->SetAllOnTop(false);
 }
 
 void TKliMain::CascadeNotes() {
-  if (notes_) ::CascadeNotes(*notes_, GetSystemMetrics(SM_CXSCREEN));
+  if (notes_) notes_->Cascade(GetSystemMetrics(SM_CXSCREEN));
 }
 
 void TKliMain::CloseAllCommand() {
@@ -153,7 +154,7 @@ void TKliMain::CloseAllCommand() {
   if (!notes_) return;
   // Here and not before the deferral: a deferred "Close all " comes in twice.
   if (skin_) skin_->Events().PlayEvent(evClose);
-  ::CloseAllNotes(*notes_);
+  notes_->CloseAll();
 }
 
 void TKliMain::Exit() {
@@ -170,7 +171,7 @@ bool TKliMain::RaiseOpenSettingsDialog() const {
 void TKliMain::MainOptions() {
   if (RaiseOpenSettingsDialog()) return;
   win::ShowingErrors([this] {
-    SuspensionScope suspended(*this);
+    const NoteSuspension suspended(*this);
     TFOptions dialog(hwnd(), settings_);
     settingsDialog_ = dialog.hwnd();
     const bool ok = dialog.ShowModal() == win::ModalResult::Ok;
@@ -191,7 +192,7 @@ void TKliMain::TakeOptions(const TFOptions& dialog) {
 void TKliMain::SkinSelector() {
   if (RaiseOpenSettingsDialog()) return;
   win::ShowingErrors([this] {
-    SuspensionScope suspended(*this);
+    const NoteSuspension suspended(*this);
     std::string chosen;
     {
       TSkinSelector selector(hwnd(), SkinsFolder());
@@ -230,7 +231,7 @@ void TKliMain::SaveSettingsShowingErrors() const {
 
 void TKliMain::MailKli() {
   if (!notes_ || closing_) return;
-  SuspensionScope suspended(*this);
+  const NoteSuspension suspended(*this);
   // Exit and "Close all " wait until the last note has been mailed.
   BusyScope mailing(*this);
   TTmailSend log(hwnd());
@@ -246,7 +247,7 @@ void TKliMain::MailKli() {
   };
   const NoteMailing notes{
       .Count = [this] { return notes_ ? notes_->Count() : 0; },
-      .HasRecipients = [this](int i) { return !notes_->Note(i).MailRecipients().empty(); },
+      .HasRecipients = [this](int i) { return !notes_->Note(i).Data().MailRecipients.empty(); },
       .MailNote = [&](int i, TTmailSend& sendLog) { notes_->Note(i).MailOneNote(account, sendLog, SendMailDialog1); },
   };
   MailAllNotes(notes, log);

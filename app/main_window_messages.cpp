@@ -1,7 +1,6 @@
 // The controller window's messages: the open interface for other processes, the tray icon's
 // notifications, the session's end and the loss of focus.
 #include "app/main_window.h"
-#include "app/note_list_operations.h"
 #include "notes/note_window.h"
 #include "win/error_box.h"
 
@@ -40,7 +39,7 @@ LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ACTIVATEAPP:
       // The program lost the focus: notes of an Activable skin go back to their display.
-      if (!wp && trayAttached_ && !closing_) EndNoteEditing();
+      if (!wp && trayAttached_ && !closing_ && notes_) notes_->EndEditing();
       return 0;
     case WM_QUERYENDSESSION:
       // The session may end without another word: every note is on disk before we agree.
@@ -95,7 +94,7 @@ void TKliMain::TrayNotification(LPARAM mouseMessage) {
   if (!trayAttached_ || suspended_ > 0 || closing_) return;
   switch (LOWORD(mouseMessage)) {
     case WM_LBUTTONUP:
-      EndNoteEditing();
+      if (notes_) notes_->EndEditing();
       switch (settings_.TrayClickAction) {
         case taNewNote: NewNote(); break;
         case taShowAll: SetAllVisible(true); break;
@@ -110,7 +109,7 @@ void TKliMain::TrayNotification(LPARAM mouseMessage) {
       }
       break;
     case WM_RBUTTONUP: {
-      EndNoteEditing();
+      if (notes_) notes_->EndEditing();
       POINT at{};
       GetCursorPos(&at);
       ShowTrayMenu(at);

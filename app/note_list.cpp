@@ -1,18 +1,28 @@
 #include "app/note_list.h"
 
+#include <utility>
+
+#include "app/note_placement.h"
+#include "notes/note_store.h"
 #include "notes/note_window.h"
-#include "win/program_folder.h"
 
-namespace {
+// One bulk operation: the notes that start editing in it ask to end the others' editing, and
+// that happens once, at its end, for the last of them.
+class TQuorLista::BulkScope {
+ public:
+  explicit BulkScope(TQuorLista& list) : list_(list) { ++list_.bulk_; }
+  BulkScope(const BulkScope&) = delete;
+  BulkScope& operator=(const BulkScope&) = delete;
+  ~BulkScope() {
+    if (--list_.bulk_ > 0 || !std::exchange(list_.editingAsked_, false)) return;
+    list_.EndEditing(std::exchange(list_.lastEditing_, nullptr));
+  }
 
-std::string StoreKey(const std::string& storeName) {
-  const auto start = storeName.find_first_not_of("\\/");
-  return win::LowerCase(start == std::string::npos ? std::string() : storeName.substr(start));
-}
+ private:
+  TQuorLista& list_;
+};
 
-}  // namespace
-
-TQuorLista::TQuorLista() = default;
+TQuorLista::TQuorLista(NoteHost& host) : host_(host) {}
 
 TQuorLista::~TQuorLista() {
   // One note at a time leaves the list before its window closes, so anything the closing
@@ -49,19 +59,64 @@ TTFoglio& TQuorLista::Append(std::unique_ptr<TTFoglio> note) {
 }
 
 int TQuorLista::AddNew(TQuorSkin& skin, bool showInTrayArea, bool insertDateTime) {
-  Append(std::make_unique<TTFoglio>(insertDateTime, showInTrayArea, std::string(), std::string(), skin));
+  Append(std::make_unique<TTFoglio>(host_, insertDateTime, showInTrayArea, std::string(), std::string(), skin));
   return current_;
 }
 
 TTFoglio& TQuorLista::AddFromFile(TQuorSkin& skin, const std::string& fileName, const std::string& folder) {
-  // The note keeps the visibility it stored: it is hidden here, and the controller shows it.
-  return Append(std::make_unique<TTFoglio>(false, false, folder, fileName, skin, TTFoglio::StoredVisibility::Keep));
+  return Append(
+      std::make_unique<TTFoglio>(host_, false, false, folder, fileName, skin, TTFoglio::StoredVisibility::Keep));
 }
 
 bool TQuorLista::UsesStoreName(const std::string& storeName, const TTFoglio* except) const {
-  const std::string key = StoreKey(storeName);
+  const std::string key = StoreFileKey(storeName);
   for (const auto& note : notes_) {
-    if (note.get() != except && !note->Closed() && StoreKey(note->StoreName()) == key) return true;
+    if (note.get() != except && !note->Closed() && StoreFileKey(note->Store().Name()) == key) return true;
   }
   return false;
+}
+
+void TQuorLista::SetAllVisible(bool visible) {
+  const BulkScope bulk(*this);
+  for (int i = 0; i < Count(); ++i) Note(i).SetShown(visible);
+}
+
+void TQuorLista::SetAllOnTop(bool on) {
+  const BulkScope bulk(*this);
+  for (int i = 0; i < Count(); ++i) Note(i).SetOnTop(on);
+}
+
+void TQuorLista::Cascade(int screenWidth) {
+  const BulkScope bulk(*this);
+  std::vector<int> widths;
+  for (int i = 0; i < Count(); ++i) widths.push_back(Note(i).Bounds().Width);
+  const std::vector<ScreenPoint> places = CascadePositions(widths, screenWidth);
+  for (int i = 0; i < Count() && i < static_cast<int>(places.size()); ++i)
+    Note(i).MoveTo(places[static_cast<size_t>(i)].X, places[static_cast<size_t>(i)].Y);
+}
+
+void TQuorLista::CloseAll() {
+  const BulkScope bulk(*this);
+  for (int n = Count(); n > 0 && Count() > 0; --n) Delete(0);
+}
+
+void TQuorLista::Suspend() {
+  for (int i = 0; i < Count(); ++i) Note(i).Suspend();
+}
+
+void TQuorLista::Resume() {
+  const BulkScope bulk(*this);
+  for (int i = 0; i < Count(); ++i) Note(i).Resume();
+}
+
+void TQuorLista::EndEditing(const TTFoglio* editing) {
+  if (bulk_ > 0) {
+    editingAsked_ = true;
+    lastEditing_ = editing;
+    return;
+  }
+  for (int i = 0; i < Count(); ++i) {
+    TTFoglio& note = Note(i);
+    if (&note != editing && !note.Closed() && note.TextBox().Visible()) note.SetEditing(false);
+  }
 }

@@ -1,5 +1,8 @@
 #include "app/options_dialog.h"
 
+#include <commctrl.h>
+
+#include <utility>
 #include <variant>
 
 #include "app/settings_file.h"
@@ -14,7 +17,7 @@ namespace {
 using Row = win::ControlRow<TFOptions>;
 using O = TFOptions;
 
-constexpr const char* kPages[] = {"General", "Tray Icon", "Mail account", "Sound ", "Default"};
+constexpr const char* kPages[] = {"General", "Tray Icon", "Mail account", "Sound ", "Default", "Keys"};
 constexpr const char* kStartupEntries[] = {"Show the last state", "Show all K-lI", "Don't show K-lI"};
 constexpr const char* kTrayActionEntries[] = {"Create new K-lI", "Show all K-lI", "Show/Hide all K-lI", "Show Menu",
                                               "None"};
@@ -59,6 +62,31 @@ constexpr Binding kBindings[] = {
     {O::kShowInTrayArea, &TQuorSettings::ShowInTrayArea},
     {O::kInsertDateTime, &TQuorSettings::InsertDateTime},
 };
+
+constexpr std::pair<int, HotKey TQuorSettings::*> kKeyFields[] = {
+    {O::kNewNoteKey, &TQuorSettings::NewNoteKey},
+    {O::kShowHideKey, &TQuorSettings::ShowHideKey},
+    {O::kFindKey, &TQuorSettings::FindKey},
+};
+
+// The key field's value (HKM_SETHOTKEY): the key code, then HOTKEYF_ flags, which order Shift,
+// Ctrl and Alt the other way round from RegisterHotKey's. The field knows no Win key.
+WPARAM FieldValueOf(HotKey key) {
+  BYTE flags = 0;
+  if (key.Modifiers & kModShift) flags |= HOTKEYF_SHIFT;
+  if (key.Modifiers & kModControl) flags |= HOTKEYF_CONTROL;
+  if (key.Modifiers & kModAlt) flags |= HOTKEYF_ALT;
+  return MAKEWORD(key.Key, flags);
+}
+
+HotKey KeyOfFieldValue(LRESULT value) {
+  const BYTE flags = HIBYTE(LOWORD(value));
+  HotKey key{0, LOBYTE(LOWORD(value))};
+  if (flags & HOTKEYF_SHIFT) key.Modifiers |= kModShift;
+  if (flags & HOTKEYF_CONTROL) key.Modifiers |= kModControl;
+  if (flags & HOTKEYF_ALT) key.Modifiers |= kModAlt;
+  return key;
+}
 
 template <typename... Ts>
 struct Overloaded : Ts... {
@@ -138,6 +166,14 @@ std::span<const win::ControlRow<TFOptions>> TFOptions::Rows() {
       {kButton, "Show K-lI in then tray icon area", kShowInTrayArea, 80, 58, 280, 17, kCheck, kDefaultPage},
       {kButton, "Insert Date/Time", kInsertDateTime, 80, 83, 280, 17, kCheck, kDefaultPage},
 
+      {kButton, "Keys from anywhere", 0, 64, 34, 366, 110, kGroup, kKeysPage},
+      {kLabel, "New K-lI:", 0, 80, 60, 132, 13, 0, kKeysPage},
+      {win::kHotKeyField, "", kNewNoteKey, 216, 56, 180, 21, 0, kKeysPage},
+      {kLabel, "Show/Hide all K-lI:", 0, 80, 89, 132, 13, 0, kKeysPage},
+      {win::kHotKeyField, "", kShowHideKey, 216, 85, 180, 21, 0, kKeysPage},
+      {kLabel, "Find in all K-lI:", 0, 80, 118, 132, 13, 0, kKeysPage},
+      {win::kHotKeyField, "", kFindKey, 216, 114, 180, 21, 0, kKeysPage},
+
       {kButton, "OK", IDOK, 282, 252, 75, 25, BS_DEFPUSHBUTTON, 0, &TFOptions::OkClick},
       {kButton, "Abort", kAbort, 362, 252, 75, 25, 0, 0, &TFOptions::CloseAbort},
   };
@@ -181,6 +217,25 @@ TFOptions::TFOptions(HWND owner, const TQuorSettings& settings, const std::strin
   SoundChosen();
   Fill(settings);
   passwordTyped_ = false;  // the mark Fill put there is no typing
+  FillKeys(settings);
+}
+
+void TFOptions::FillKeys(const TQuorSettings& settings) {
+  filledKeys_ = settings;
+  for (const auto& [id, member] : kKeyFields) {
+    // A key alone or with Shift only would take typing from every program: the field adds
+    // Ctrl+Alt to it.
+    SendMessageA(Item(id), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    SendMessageA(Item(id), HKM_SETHOTKEY, FieldValueOf(settings.*member), 0);
+  }
+}
+
+void TFOptions::TakeKeys(TQuorSettings& settings) const {
+  for (const auto& [id, member] : kKeyFields) {
+    const LRESULT value = SendMessageA(Item(id), HKM_GETHOTKEY, 0, 0);
+    const HotKey filled = filledKeys_.*member;
+    settings.*member = LOWORD(value) == FieldValueOf(filled) ? filled : KeyOfFieldValue(value);
+  }
 }
 
 void TFOptions::ShowIcons() {
@@ -207,6 +262,7 @@ void TFOptions::Fill(const TQuorSettings& settings) {
                    [&](std::vector<uint8_t> TQuorSettings::*member) {
                      SetText(id, (settings.*member).empty() ? "" : kStoredPasswordMark);
                    },
+                   [](HotKey TQuorSettings::*) {},  // the Keys page's fields, FillKeys
                },
                binding.field);
   }
@@ -229,9 +285,11 @@ void TFOptions::TakeSettings(TQuorSettings& settings) const {
                    [&](std::vector<uint8_t> TQuorSettings::*member) {
                      if (passwordTyped_) settings.*member = TypedPassword(Item(id));
                    },
+                   [](HotKey TQuorSettings::*) {},  // TakeKeys
                },
                binding.field);
   }
+  TakeKeys(settings);
 }
 
 void TFOptions::ChooseIcon(int index) {

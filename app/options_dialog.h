@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "app/dll_loader.h"
+#include "win/dll_loader.h"
 #include "app/settings.h"
 #include "look/sound_events.h"
 #include "win/form.h"
@@ -38,12 +38,15 @@ class TFOptions final : public win::Form {
     kSoundNone,
     kShowInTrayArea,
     kInsertDateTime,
+    kNewNoteKey,  // the keys from anywhere, in the order of HotKeyAction
+    kShowHideKey,
+    kFindKey,
     kSecurity,
     kSignInName,
     kPassword,
     kAbort = IDCANCEL,  // Esc presses it too
   };
-  enum : int { kGeneralPage = 1, kTrayIconPage, kMailPage, kSoundPage, kDefaultPage };
+  enum : int { kGeneralPage = 1, kTrayIconPage, kMailPage, kSoundPage, kDefaultPage, kKeysPage };
   static constexpr int kIconCount = 4;
 
   // The picture comes from the resource library in `libraryFolder` (empty: the program folder);
@@ -65,6 +68,8 @@ class TFOptions final : public win::Form {
  private:
   static std::span<const win::ControlRow<TFOptions>> Rows();
   void Fill(const TQuorSettings& settings);
+  void FillKeys(const TQuorSettings& settings);
+  void TakeKeys(TQuorSettings& settings) const;
   void ShowIcons();
 
   void OkClick();
@@ -84,5 +89,6 @@ class TFOptions final : public win::Form {
   tQuorEvent sounds_;
   std::array<win::UniqueIcon, kIconCount> icons_;
   int chosenIcon_ = 0;
+  TQuorSettings filledKeys_;  // a key the field cannot show (with Win) stays unless the user changes it
   bool passwordTyped_ = false;
 };

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/hot_keys.h"
+
 // Which restored notes show at start-up.
 enum StartupShowMode : uint8_t { ssLastState = 0, ssShowAll = 1, ssShowNone = 2 };
 // What a left click on the tray icon does; any value above taNone does nothing either.
@@ -31,7 +33,11 @@ struct TQuorSettings {
   std::string UserName = "User Name";
   std::string UserMail = "user@example.com";
   std::string SkinName = "default";
-  // The secured sign-in, in records after the whole port (app/settings_file.h).
+  // The keys from anywhere, in records of their own after the whole port (app/settings_file.h).
+  HotKey NewNoteKey = kDefaultNewNoteKey;
+  HotKey ShowHideKey = kDefaultShowHideKey;
+  HotKey FindKey = kDefaultFindKey;
+  // The secured sign-in, in records after the keys (app/settings_file.h).
   uint8_t SmtpSecurity = 0;  // 0 none, 1 STARTTLS, 2 TLS from the first byte
   std::string SmtpSignInName;             // empty: no sign-in
   std::vector<uint8_t> SmtpPassword;      // encrypted for the user; never the plain text

@@ -51,6 +51,7 @@ void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const
                      else file.writeByte(static_cast<uint8_t>(settings.*member));
                    },
                    [&](std::vector<uint8_t> TQuorSettings::*member) { file.writeStrings(Pieces(settings.*member)); },
+                   [&](HotKey TQuorSettings::*member) { file.writeString(FormatHotKey(settings.*member)); },
                },
                field);
   }
@@ -69,6 +70,9 @@ void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const Settin
                      file.readStrings(pieces);
                      settings.*member = Joined(pieces);
                    },
+                   [&](HotKey TQuorSettings::*member) {
+                     if (const std::optional<HotKey> key = ParseHotKey(file.readString())) settings.*member = *key;
+                   },
                },
                field);
   }
@@ -82,6 +86,7 @@ uint8_t TailTag(const SettingsField& field) {
                         [](uint8_t TQuorSettings::*) { return kByteTag; },
                         [](uint16_t TQuorSettings::*) { return kWordTag; },
                         [](std::vector<uint8_t> TQuorSettings::*) { return kStringsTag; },
+                        [](HotKey TQuorSettings::*) { return kStringTag; },
                     },
                     field);
 }

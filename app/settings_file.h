@@ -8,10 +8,11 @@
 // StartupShow, ShowAllOnAdd, AllOnTop, DeleteToRecycleBin, InsertDateTime, ShowInTrayArea,
 // TrayIconFile, TrayClickAction, TrayIconIndex, SmtpServer, SmtpPort (byte: its low 8 bits),
 // UserName, UserMail, SkinName. Then, after the point where older readers stop, the tail
-// (kSettingsTail): a word record with the whole SmtpPort, a byte with SmtpSecurity, strings
-// with SmtpSignInName, a list record with the encrypted SmtpPassword in pieces of up to 255
-// bytes, strings with SmtpTrustedServer and SmtpTrustedFingerprint. A pointer file holds the
-// first three records only.
+// (kSettingsTail): a word record with the whole SmtpPort; a string record for each key from
+// anywhere (NewNoteKey, ShowHideKey, FindKey, as app/hot_keys.h writes them); a byte with
+// SmtpSecurity, a string with SmtpSignInName, a list record with the encrypted SmtpPassword in
+// pieces of up to 255 bytes, strings with SmtpTrustedServer and SmtpTrustedFingerprint. A
+// pointer file holds the first three records only.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -27,13 +28,14 @@ inline constexpr std::string_view kConfigFileName = "options.dat";
 inline constexpr std::string_view kConfigHeader = "Quor k-li configure file";
 
 // One record. The member's type is the record's kind: a string member is a string record, bool
-// a boolean record, uint8_t a byte record, bytes a list record of pieces; the 16-bit port is a
-// byte record of its low 8 bits in the layout and a word record in the tail. The header has no
-// member: its text is written, and any text is accepted in its place when read.
+// a boolean record, uint8_t a byte record, bytes a list record of pieces, a key from anywhere a
+// string record of its text; the 16-bit port is a byte record of its low 8 bits in the layout
+// and a word record in the tail. The header has no member: its text is written, and any text is
+// accepted in its place when read.
 struct SettingsHeader {};
 using SettingsField = std::variant<SettingsHeader, std::string TQuorSettings::*, bool TQuorSettings::*,
                                    uint8_t TQuorSettings::*, uint16_t TQuorSettings::*,
-                                   std::vector<uint8_t> TQuorSettings::*>;
+                                   std::vector<uint8_t> TQuorSettings::*, HotKey TQuorSettings::*>;
 
 inline constexpr std::array<SettingsField, 19> kSettingsFields{
     SettingsHeader{},
@@ -58,9 +60,13 @@ inline constexpr std::array<SettingsField, 19> kSettingsFields{
 };
 // After the layout. Each record is read only when one of its kind comes next, and a tail that
 // is cut or damaged leaves the settings as far as it could be read: a file of an older writer
-// has none of it. New records go after the last one.
-inline constexpr std::array<SettingsField, 6> kSettingsTail{
+// has none of it. A key whose text names no key keeps its default. New records go after the
+// last one.
+inline constexpr std::array<SettingsField, 9> kSettingsTail{
     &TQuorSettings::SmtpPort,
+    &TQuorSettings::NewNoteKey,
+    &TQuorSettings::ShowHideKey,
+    &TQuorSettings::FindKey,
     &TQuorSettings::SmtpSecurity,
     &TQuorSettings::SmtpSignInName,
     &TQuorSettings::SmtpPassword,

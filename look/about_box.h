@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/dll_loader.h"
+#include "win/dll_loader.h"
 #include "win/form.h"
 
 class TAboutBox final : public win::Form {

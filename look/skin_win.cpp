@@ -4,14 +4,10 @@
 #include <string_view>
 #include <utility>
 
+#include "storage/file_io.h"
 #include "win/program_folder.h"
 
 namespace {
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 [[noreturn]] void ThrowNotFound(const std::string& path) {
   throw EQuorSkinError("Error at loadSkin. File " + path + " not found");

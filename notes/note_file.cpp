@@ -1,123 +1,88 @@
 #include "notes/note_file.h"
 
 #include <algorithm>
-
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
 
 #include "storage/file_io.h"
+#include "storage/overloaded.h"
 #include "storage/record_file.h"
 
 namespace {
 
-// Items 22..31: reserved space every note file ends with.
-constexpr int kReservedItems = 10;
+constexpr bool ItemsNumberedInOrder() {
+  for (std::size_t i = 0; i < kNoteItems.size(); ++i)
+    if (static_cast<std::size_t>(kNoteItems[i].id) != i + 1) return false;
+  return true;
+}
+static_assert(ItemsNumberedInOrder(), "an item's number is its place in the file");
 
-// Left and top are written as their low 16 bits. Read back without sign, a note that sat on a
-// monitor left of or above the primary one (negative position) would land tens of thousands
-// of pixels off screen; read with sign it comes back where it was. No real screen position
-// reaches 32768, so nothing else changes.
-int ReadSignedWord(TQuorFile& file) { return static_cast<int16_t>(file.readWord()); }
+void WriteItem(TQuorFile& file, const NoteItemKind& item, const NoteData& note) {
+  std::visit(Overloaded{
+                 [&](VersionItem) { file.writeByte(NoteFileVersion); },
+                 [&](FontItem i) { file.writeFont(i.field.Of(note)); },
+                 [&](ColorItem i) { file.writeColor(i.field.Of(note)); },
+                 [&](ListItem i) { file.writeStrings(i.field.Of(note)); },
+                 [&](WordItem i) { file.writeWord(static_cast<unsigned>(i.field.Of(note))); },
+                 [&](SignedWordItem i) { file.writeWord(static_cast<unsigned>(i.field.Of(note))); },
+                 [&](StringItem i) { file.writeString(i.field.Of(note)); },
+                 [&](DateTimeItem i) { file.writeDateTime(i.field.Of(note)); },
+                 [&](BoolItem i) { file.writeBool(i.field.Of(note)); },
+                 [&](ReservedItems i) {
+                   for (int n = 0; n < i.count; ++n) file.writeByte(0);
+                 },
+             },
+             item);
+}
+
+// False for the reserved items, which are not read.
+bool ReadItem(TQuorFile& file, const NoteItemKind& item, NoteData& note) {
+  return std::visit(Overloaded{
+                        [&](VersionItem) { return file.readByte(), true; },
+                        [&](FontItem i) {
+                          FontValue font = file.readFont();
+                          font.size = std::abs(font.size);
+                          i.field.Of(note) = std::move(font);
+                          return true;
+                        },
+                        [&](ColorItem i) { return i.field.Of(note) = file.readColor(), true; },
+                        [&](ListItem i) {
+                          std::vector<std::string> list;
+                          file.readStrings(list);
+                          i.field.Of(note) = std::move(list);
+                          return true;
+                        },
+                        [&](WordItem i) { return i.field.Of(note) = file.readWord(), true; },
+                        [&](SignedWordItem i) { return i.field.Of(note) = static_cast<int16_t>(file.readWord()), true; },
+                        [&](StringItem i) { return i.field.Of(note) = file.readString(), true; },
+                        [&](DateTimeItem i) { return i.field.Of(note) = file.readDateTime(), true; },
+                        [&](BoolItem i) { return i.field.Of(note) = file.readBool(), true; },
+                        [&](ReservedItems) { return false; },
+                    },
+                    item);
+}
 
 }  // namespace
 
-bool IsNoteFilePath(std::string_view path) {
-  std::string lower(path);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower.find(".kli") != std::string::npos;
-}
+bool IsNoteFilePath(std::string_view path) { return AsciiLowerCase(path).find(".kli") != std::string::npos; }
 
 bool SaveNoteFile(const std::string& path, const NoteData& note, const LocalePictures& pictures) {
   TQuorFile file(path, pictures);
   file.OpenWrite();
-  file.writeByte(NoteFileVersion);
-  file.writeFont(note.Font);
-  file.writeColor(note.TextColor);
-  file.writeStrings(note.Lines);
-  file.writeColor(note.BackColor);
-  file.writeWord(static_cast<unsigned>(note.Width));
-  file.writeWord(static_cast<unsigned>(note.Height));
-  file.writeWord(static_cast<unsigned>(note.Left));
-  file.writeWord(static_cast<unsigned>(note.Top));
-  file.writeString(note.FileName);
-  file.writeString(note.StoreName);
-  file.writeDateTime(note.Alarm.When);
-  file.writeBool(note.Alarm.EveryDay);
-  file.writeBool(note.Alarm.Active);
-  file.writeBool(note.Alarm.IsSet);
-  file.writeBool(note.Shown);
-  file.writeBool(note.OnTop);
-  file.writeBool(note.OwnTrayIcon);
-  file.writeString(note.MailSubject);
-  file.writeString(note.MailTo);
-  file.writeStrings(note.MailRecipients);
-  for (int i = 0; i < kReservedItems; ++i) file.writeByte(0);
+  for (const NoteItem& item : kNoteItems) WriteItem(file, item.kind, note);
   file.Close();
   return !file.clipped();
 }
 
-void LoadNoteFile(const std::string& path, NoteData& note, int& itemsRead,
-                  const LocalePictures& pictures) {
+void LoadNoteFile(const std::string& path, NoteData& note, int& itemsRead, const LocalePictures& pictures) {
   itemsRead = 0;
   TQuorFile file(path, pictures);
   file.OpenRead();
-
-  file.readByte();  // any version is accepted
-  ++itemsRead;
-
-  FontValue font = file.readFont();
-  font.size = std::abs(font.size);
-  note.Font = std::move(font);
-  ++itemsRead;
-
-  note.TextColor = file.readColor();
-  ++itemsRead;
-
-  // A list is read aside first: a file that breaks off inside it leaves the old text intact.
-  std::vector<std::string> lines;
-  file.readStrings(lines);
-  note.Lines = std::move(lines);
-  ++itemsRead;
-
-  note.BackColor = file.readColor();
-  ++itemsRead;
-  note.Width = file.readWord();
-  ++itemsRead;
-  note.Height = file.readWord();
-  ++itemsRead;
-  note.Left = ReadSignedWord(file);
-  ++itemsRead;
-  note.Top = ReadSignedWord(file);
-  ++itemsRead;
-  note.FileName = file.readString();
-  ++itemsRead;
-  note.StoreName = file.readString();
-  ++itemsRead;
-  note.Alarm.When = file.readDateTime();
-  ++itemsRead;
-  note.Alarm.EveryDay = file.readBool();
-  ++itemsRead;
-  note.Alarm.Active = file.readBool();
-  ++itemsRead;
-  note.Alarm.IsSet = file.readBool();
-  ++itemsRead;
-  note.Shown = file.readBool();
-  ++itemsRead;
-  note.OnTop = file.readBool();
-  ++itemsRead;
-  note.OwnTrayIcon = file.readBool();
-  ++itemsRead;
-  note.MailSubject = file.readString();
-  ++itemsRead;
-  note.MailTo = file.readString();
-  ++itemsRead;
-
-  std::vector<std::string> recipients;
-  file.readStrings(recipients);
-  note.MailRecipients = std::move(recipients);
-  ++itemsRead;
+  for (const NoteItem& item : kNoteItems) {
+    if (!ReadItem(file, item.kind, note)) return;
+    itemsRead = static_cast<int>(item.id);
+  }
 }
 
 std::vector<std::string> LinesToStore(std::vector<std::string> displayedLines) {

@@ -2,8 +2,10 @@
 // Reading and writing a note: the note file (".kli", a fixed sequence of record-file values)
 // and the plain text file (the edit box's text only).
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "notes/note_data.h"
@@ -13,23 +15,91 @@
 // "report.kli.bak" are note files too); otherwise the path is a plain text file.
 bool IsNoteFilePath(std::string_view path);
 
-// Writes the 31 values of a note file through a safe write (temporary file + rename), so a
-// failure leaves the previous file as it was. Returns false when a string or list had to be
-// clipped to the format's 255 limit (the file is still complete and readable); the caller then
-// still holds the full text. Write errors throw EInOutError.
+// The note file is a fixed sequence of record-file values, its items, numbered from 1 in the
+// order they stand. kNoteItems describes it once: saving and loading walk it, and whoever
+// applies a partly read file asks which items were read by these numbers.
+enum class NoteItemId : int {
+  Version = 1, Font, TextColor, Lines, BackColor, Width, Height, Left, Top, FileName, StoreName,
+  AlarmWhen, AlarmEveryDay, AlarmActive, AlarmIsSet, Shown, OnTop, OwnTrayIcon, MailSubject, MailTo,
+  MailRecipients, Reserved
+};
+
+// A field of NoteData, also one inside its alarm.
+template <class T>
+struct NoteField {
+  T NoteData::*note = nullptr;
+  T NoteAlarmFields::*alarm = nullptr;
+  T& Of(NoteData& data) const { return note != nullptr ? data.*note : data.Alarm.*alarm; }
+  const T& Of(const NoteData& data) const { return note != nullptr ? data.*note : data.Alarm.*alarm; }
+};
+
+// The kinds of items. The version is written as NoteFileVersion and any byte is accepted; the
+// font's size comes back positive; a list is read aside first, so that a file that breaks off
+// inside it leaves the old list whole; a word holds the low 16 bits and reads back without sign,
+// a signed word with sign (left and top: a note left of or above the primary screen comes back
+// there instead of tens of thousands of pixels off); the reserved items are bytes 0, never read.
+struct VersionItem {};
+struct FontItem { NoteField<FontValue> field; };
+struct ColorItem { NoteField<int32_t> field; };
+struct ListItem { NoteField<std::vector<std::string>> field; };
+struct WordItem { NoteField<int> field; };
+struct SignedWordItem { NoteField<int> field; };
+struct StringItem { NoteField<std::string> field; };
+struct DateTimeItem { NoteField<QDateTime> field; };
+struct BoolItem { NoteField<bool> field; };
+struct ReservedItems { int count; };
+using NoteItemKind = std::variant<VersionItem, FontItem, ColorItem, ListItem, WordItem, SignedWordItem, StringItem,
+                                  DateTimeItem, BoolItem, ReservedItems>;
+
+struct NoteItem {
+  NoteItemId id;
+  NoteItemKind kind;
+};
+
+inline constexpr std::array<NoteItem, 22> kNoteItems{{
+    {NoteItemId::Version, VersionItem{}},
+    {NoteItemId::Font, FontItem{{&NoteData::Font}}},
+    {NoteItemId::TextColor, ColorItem{{&NoteData::TextColor}}},
+    {NoteItemId::Lines, ListItem{{&NoteData::Lines}}},
+    {NoteItemId::BackColor, ColorItem{{&NoteData::BackColor}}},
+    {NoteItemId::Width, WordItem{{&NoteData::Width}}},
+    {NoteItemId::Height, WordItem{{&NoteData::Height}}},
+    {NoteItemId::Left, SignedWordItem{{&NoteData::Left}}},
+    {NoteItemId::Top, SignedWordItem{{&NoteData::Top}}},
+    {NoteItemId::FileName, StringItem{{&NoteData::FileName}}},
+    {NoteItemId::StoreName, StringItem{{&NoteData::StoreName}}},
+    {NoteItemId::AlarmWhen, DateTimeItem{{nullptr, &NoteAlarmFields::When}}},
+    {NoteItemId::AlarmEveryDay, BoolItem{{nullptr, &NoteAlarmFields::EveryDay}}},
+    {NoteItemId::AlarmActive, BoolItem{{nullptr, &NoteAlarmFields::Active}}},
+    {NoteItemId::AlarmIsSet, BoolItem{{nullptr, &NoteAlarmFields::IsSet}}},
+    {NoteItemId::Shown, BoolItem{{&NoteData::Shown}}},
+    {NoteItemId::OnTop, BoolItem{{&NoteData::OnTop}}},
+    {NoteItemId::OwnTrayIcon, BoolItem{{&NoteData::OwnTrayIcon}}},
+    {NoteItemId::MailSubject, StringItem{{&NoteData::MailSubject}}},
+    {NoteItemId::MailTo, StringItem{{&NoteData::MailTo}}},
+    {NoteItemId::MailRecipients, ListItem{{&NoteData::MailRecipients}}},
+    {NoteItemId::Reserved, ReservedItems{10}},
+}};
+
+// Writes every item of kNoteItems through a safe write (temporary file + rename), so a failure
+// leaves the previous file as it was. Returns false when a string or list had to be clipped to
+// the format's 255 limit (the file is still complete and readable); the caller then still holds
+// the full text. Write errors throw EInOutError.
 bool SaveNoteFile(const std::string& path, const NoteData& note,
                   const LocalePictures& pictures = UserLocalePictures());
 
-// Reads items 1..21 into `note`, applying each item as soon as it is read; `itemsRead` counts
-// the items applied. On a failure the exception (EQuorFileError, EInOutError, EConvertError)
-// propagates: `note` then holds the items read before it and everything else unchanged (a list
-// that fails half-way is not applied), and `itemsRead` tells the caller how far to apply.
-// The reserved items 22..31 are not read, so a file cut after item 21 loads completely.
-// The font size comes back positive; left and top come back signed.
+// Reads the items into `note`, each taking effect as soon as it is read; `itemsRead` counts
+// them (the id of the last one read). On a failure the exception (EQuorFileError, EInOutError,
+// EConvertError) propagates: `note` then holds the items read before it and everything else
+// unchanged, and `itemsRead` tells the caller how far to apply. The reserved items are not
+// read, so a file cut before them loads completely.
 // `StoreName` comes back as the file holds it: a note that opens some other note file (Open,
 // a dropped file) must keep its own store name, or two open notes end up writing one store file.
 void LoadNoteFile(const std::string& path, NoteData& note, int& itemsRead,
                   const LocalePictures& pictures = UserLocalePictures());
+
+// True when `itemsRead` items include item `id`.
+constexpr bool ItemRead(int itemsRead, NoteItemId id) { return itemsRead >= static_cast<int>(id); }
 
 // The displayed lines of an edit box as the note file keeps them: an empty last line (text
 // that ends with a line break, or no text at all) is not a line of its own.

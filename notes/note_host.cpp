@@ -1,22 +1,7 @@
 #include "notes/note_host.h"
 
-#include <stdexcept>
-
 #include "win/error_box.h"
 
-namespace {
-NoteHost* attachedController = nullptr;
-}  // namespace
-
-NoteHost& Controller() {
-  if (attachedController == nullptr) throw std::logic_error("No controller is attached to the notes");
-  return *attachedController;
-}
-
-NoteHost* AttachedController() { return attachedController; }
-
-void AttachController(NoteHost* host) { attachedController = host; }
-
 NoteSuspension::~NoteSuspension() {
-  win::ShowingErrors([] { Controller().ResumeNotes(); });
+  win::ShowingErrors([this] { host_.ResumeNotes(); });
 }

@@ -1,8 +1,6 @@
 #pragma once
-// What a note needs of the controller. The program has exactly one controller; notes reach it
-// through this process-wide reference, the one piece of global mutable state the program has
-// (a note window is created by the note list and has no other path back to its owner). Tests
-// attach a fake host.
+// What a note needs of its owner, the controller: the note list hands it to every note it makes.
+// Tests give the notes a fake.
 #include <string>
 
 class TTFoglio;
@@ -17,8 +15,8 @@ class NoteHost {
   // Around every modal dialog a note opens: all notes hidden, tray clicks ignored.
   virtual void SuspendNotes() = 0;
   virtual void ResumeNotes() = 0;
-  // A note that starts editing asks every other note to switch to its display.
-  virtual void EndNoteEditing() = 0;
+  // `editing` starts editing: every other note switches to its display.
+  virtual void EndNoteEditing(TTFoglio& editing) = 0;
   virtual bool DeleteToRecycleBin() const = 0;
   // True when another open note than `asking` already uses this store file name.
   virtual bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const = 0;
@@ -35,19 +33,15 @@ class NoteHost {
   ~NoteHost() = default;
 };
 
-// The attached controller; throws std::logic_error when none is attached.
-NoteHost& Controller();
-// The attached controller, or null (a note that goes after the controller let go of the notes).
-NoteHost* AttachedController();
-// nullptr detaches (the controller does so in its close sequence, after the notes are gone).
-void AttachController(NoteHost* host);
-
-// The controller's SuspendNotes for one scope: ResumeNotes runs however the scope ends, so a
-// dialog that fails part-way never leaves the notes hidden and the tray deaf.
+// SuspendNotes for one scope: ResumeNotes runs however the scope ends, so a dialog that fails
+// part-way never leaves the notes hidden and the tray deaf.
 class NoteSuspension {
  public:
-  NoteSuspension() { Controller().SuspendNotes(); }
+  explicit NoteSuspension(NoteHost& host) : host_(host) { host_.SuspendNotes(); }
   NoteSuspension(const NoteSuspension&) = delete;
   NoteSuspension& operator=(const NoteSuspension&) = delete;
   ~NoteSuspension();
+
+ private:
+  NoteHost& host_;
 };

@@ -7,10 +7,14 @@
 void TTFoglio::MailOneNote(const TQuorMailAccount& account, TTmailSend& log, SendMailDialog& dialog) {
   if (data_.MailTo.empty() && data_.MailRecipients.empty()) return;
   // The attachment is the note as it is now.
-  SaveNote(StorePath());
+  SaveNote(store_.Path());
   // The body holds the paragraphs; the note's own line wrapping is no business of the reader's.
-  const NoteMailRequest request{data_.MailTo,          data_.MailSubject, data_.MailRecipients,
-                                LinesOfEditText(Text()), data_.FileName,    StorePath()};
+  const NoteMailRequest request{data_.MailTo,
+                                data_.MailSubject,
+                                data_.MailRecipients,
+                                LinesOfEditText(textBox_.Text()),
+                                data_.FileName,
+                                store_.Path()};
   if (!SendNoteMail(request, account, log, dialog)) return;
   data_.MailRecipients.clear();
   data_.MailSubject.clear();

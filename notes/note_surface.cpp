@@ -101,8 +101,21 @@ POINT NoteSurface::PartOrigin(NotePart part) const {
   return {0, 0};
 }
 
-void NoteSurface::Paint(HDC dc, int width, int height, HFONT textFont, COLORREF textColor,
-                        const RECT& textLabelRect) const {
+void NoteSurface::PaintWindow(HWND window, const NoteTextBox& textBox) const {
+  const win::PaintDc paint(window);
+  RECT client{};
+  GetClientRect(window, &client);
+  const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) return;
+  const win::UniqueMemoryDc memory(CreateCompatibleDC(paint.get()));
+  const win::UniqueBitmap picture(CreateCompatibleBitmap(paint.get(), width, height));
+  if (!memory || !picture) return;
+  const win::SelectedObject selected(memory.get(), picture.get());
+  Paint(memory.get(), width, height, textBox);
+  BitBlt(paint.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
+void NoteSurface::Paint(HDC dc, int width, int height, const NoteTextBox& textBox) const {
   const RECT all{0, 0, width, height};
   const win::UniqueBrush back(CreateSolidBrush(windowColor_));
   FillRect(dc, &all, back.get());
@@ -138,9 +151,9 @@ void NoteSurface::Paint(HDC dc, int width, int height, HFONT textFont, COLORREF 
   }
 
   if (textLabelShown_) {
-    const win::SelectedObject font(dc, textFont);
-    SetTextColor(dc, textColor);
-    RECT r = textLabelRect;
+    const win::SelectedObject font(dc, textBox.Font());
+    SetTextColor(dc, textBox.TextColor());
+    RECT r = textBox.LabelRect();
     DrawTextA(dc, textLabelText_.c_str(), static_cast<int>(textLabelText_.size()), &r,
               DT_NOPREFIX | DT_NOCLIP | DT_EXPANDTABS | DT_LEFT | DT_TOP);
   }

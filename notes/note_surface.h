@@ -10,6 +10,7 @@
 #include <string>
 
 #include "look/skin.h"
+#include "notes/note_text_box.h"
 
 // The parts of the surface a mouse event can land on, topmost first.
 enum class NotePart { Caption, AlarmButton, DeleteButton, MinButton, MenuButton, Title, Background, Window };
@@ -35,8 +36,11 @@ class NoteSurface {
   // The top-left corner of a part in client pixels; mouse positions are taken relative to it.
   POINT PartOrigin(NotePart part) const;
 
-  // The text label is drawn into `textLabelRect` with the edit box's font and text colour.
-  void Paint(HDC dc, int width, int height, HFONT textFont, COLORREF textColor, const RECT& textLabelRect) const;
+  // The text label stands where the text box does, in its font and text colour.
+  void Paint(HDC dc, int width, int height, const NoteTextBox& textBox) const;
+  // WM_PAINT of the note window: the surface painted into a memory bitmap and copied to the
+  // screen in one blit, so that resizing a stretched skin never shows a half-drawn window.
+  void PaintWindow(HWND window, const NoteTextBox& textBox) const;
 
  private:
   // A picture of the skin as the note holds it: the skin's bitmap by reference and the

@@ -12,7 +12,7 @@
 #define IDI_SKIN_SELECTOR 111
 
 // Pictures of the tray menu: 16x16, 32 bits with premultiplied alpha (transparent background).
-// Load them with LoadMenuPicture (look/menu_picture.h), which lays them over the menu colour.
+// Load them with LoadMenuPicture (win/menu_picture.h), which lays them over the menu colour.
 #define IDB_MENU_NEW 200      // "New K-li"
 #define IDB_MENU_SHOWALL 201  // "Show All K-lI"
 #define IDB_MENU_OPEN 202     // "Open File"

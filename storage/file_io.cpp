@@ -33,6 +33,13 @@ std::string FileNamePart(std::string_view path) {
   return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 
+std::string AsciiLowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
+}
+
 void RequireReadableFile(const std::string& path) { os_file::ReadOnlyFile opened(path); }
 
 int RemoveLeftoverTemporaries(const std::string& folder) {
@@ -44,4 +51,30 @@ int RemoveLeftoverTemporaries(const std::string& folder) {
     }
   }
   return removed;
+}
+
+void CreateFolderPath(const std::string& folder) {
+  for (std::size_t i = 0; i <= folder.size(); ++i) {
+    if (i == folder.size() || folder[i] == '\\' || folder[i] == '/') {
+      const std::string prefix = folder.substr(0, i);
+      // Not a drive ("C:") and not the root: those are there or cannot be made.
+      if (!prefix.empty() && prefix.back() != ':') os_file::CreateFolder(prefix);
+    }
+  }
+}
+
+std::optional<std::uint64_t> FileSize(const std::string& path) { return os_file::FileSize(path); }
+
+bool MoveAside(const std::string& path, std::string_view suffix) {
+  if (!FileExists(path)) return false;
+  for (int n = 1; n < 1000; ++n) {
+    const std::string aside = path + (n == 1 ? "" : "." + std::to_string(n)) + std::string(suffix);
+    if (!FileExists(aside)) return os_file::MoveWithoutReplacing(path, aside);
+  }
+  return false;
+}
+
+bool DeleteFileIfPresent(const std::string& path) {
+  os_file::RemoveQuietly(path);
+  return !FileExists(path);
 }

@@ -162,4 +162,20 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 std::string SystemErrorText(int osCode) { return "I/O error " + std::to_string(osCode); }
 
+bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+  // link + unlink: rename would replace a file that appeared meanwhile.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  SyncFolderOf(to);
+  return true;
+}
+
+void CreateFolder(const std::string& path) { ::mkdir(path.c_str(), 0777); }
+
+std::optional<std::uint64_t> FileSize(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
 }  // namespace os_file

@@ -4,6 +4,7 @@
 // Every failure is an EInOutError carrying a Windows system error code.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,15 @@ std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // `folder` joined with `name` by the platform's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Moves `from` to `to` unless something is already there; false when it did not move.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to);
+
+// One folder, its parent already there; an existing folder (or a failure) is left as it is.
+void CreateFolder(const std::string& path);
+
+// The size of a plain file; nullopt when there is none at `path`.
+std::optional<std::uint64_t> FileSize(const std::string& path);
 
 // The system's wording for a code that has no standard text.
 std::string SystemErrorText(int osCode);

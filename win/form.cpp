@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "win/form_fit.h"
 #include "win/message_loop.h"
 
 namespace win {
@@ -39,14 +40,51 @@ DWORD ExtendedStyleOf(const char* className) {
   return IsClass(className, kEdit) || IsClass(className, kListBox) ? WS_EX_CLIENTEDGE : 0;
 }
 
+// What a control draws besides its text, within its width: the check box's square and the gap
+// after it; the push button's edges.
+constexpr int kCheckGap = 6;
+constexpr int kButtonEdges = 8;
+// A group box's caption starts this far into its frame, and keeps as much to its right.
+constexpr int kGroupCaptionInset = 9;
+
+// The width the control needs to show its caption whole in the font selected into `dc`; 0 for a
+// control whose text wraps or that shows no caption of its own (edits, lists, pictures).
+int TextWidthOf(HDC dc, HWND control, const std::string& className) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+  std::string caption(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  caption.resize(static_cast<size_t>(GetWindowTextA(control, caption.data(), static_cast<int>(caption.size()))));
+  if (caption.empty()) return 0;
+  const bool label = IsClass(className, kLabel);
+  const bool prefix = !(label && (style & SS_NOPREFIX));
+  RECT text{};
+  DrawTextA(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | (prefix ? 0 : DT_NOPREFIX));
+  if (label) {
+    const DWORD type = style & SS_TYPEMASK;
+    return type == SS_LEFT || type == SS_LEFTNOWORDWRAP || type == SS_SIMPLE ? text.right : 0;
+  }
+  if (!IsClass(className, kButton)) return 0;
+  switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON: return text.right + kButtonEdges;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return GetSystemMetrics(SM_CXMENUCHECK) + kCheckGap + text.right;
+    case BS_GROUPBOX: return text.right + 2 * kGroupCaptionInset;
+    default: return 0;
+  }
+}
+
 void InitialiseCommonControls() {
-  INITCOMMONCONTROLSEX init{sizeof init, ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+  INITCOMMONCONTROLSEX init{sizeof init, ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&init);
 }
 
 }  // namespace
 
-Form::Form(const FormFrame& frame) {
+Form::Form(const FormFrame& frame) : centred_(frame.centred) {
   InitialiseCommonControls();
   RECT bounds{0, 0, frame.clientWidth, frame.clientHeight};
   AdjustWindowRectEx(&bounds, frame.style, FALSE, frame.exStyle);
@@ -98,6 +136,51 @@ void Form::AddControl(const ControlPlacement& place, std::function<void()> run) 
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (tabs_ != nullptr) SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   controls_.push_back({place.id, place.page, control, place.className, CommandCodeOf(place.className), std::move(run)});
+}
+
+void Form::FitToTexts() {
+  // The rows' controls, then the tab control, which holds the pages.
+  std::vector<HWND> windows;
+  std::vector<FitBox> boxes;
+  {
+    WindowDc screen;
+    SelectedObject font(screen.get(), font_.get());
+    const auto add = [&](HWND control, int page, const std::string& className, bool frame) {
+      RECT r{};
+      GetWindowRect(control, &r);
+      MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+      const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+      windows.push_back(control);
+      boxes.push_back({.Left = r.left,
+                       .Top = r.top,
+                       .Width = r.right - r.left,
+                       .Height = r.bottom - r.top,
+                       .Page = page,
+                       .TextWidth = TextWidthOf(screen.get(), control, className),
+                       .Frame = frame || IsGroupBox(className.c_str(), style)});
+    };
+    for (const Control& control : controls_) add(control.hwnd, control.page, control.className, false);
+    if (tabs_ != nullptr) add(tabs_, 0, WC_TABCONTROLA, true);
+  }
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const FittedForm fitted = FitTexts(boxes, client.right);
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    const FitBox& was = boxes[i];
+    const FitBox& now = fitted.Boxes[i];
+    if (now.Left != was.Left || now.Width != was.Width)
+      SetWindowPos(windows[i], nullptr, now.Left, now.Top, now.Width, now.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (fitted.ClientWidth == client.right) return;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE));
+  RECT bounds{0, 0, fitted.ClientWidth, client.bottom};
+  AdjustWindowRectEx(&bounds, style, FALSE, exStyle);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  RECT window{};
+  GetWindowRect(hwnd(), &window);
+  const int left = centred_ ? (GetSystemMetrics(SM_CXSCREEN) - width) / 2 : window.left;
+  SetWindowPos(hwnd(), nullptr, left, window.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 const Form::Control* Form::Find(int id) const {

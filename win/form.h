@@ -27,6 +27,7 @@ inline constexpr const char kListBox[] = "LISTBOX";
 inline constexpr const char kComboBox[] = "COMBOBOX";
 inline constexpr const char kDateTimePicker[] = "SysDateTimePick32";
 inline constexpr const char kProgressBar[] = "msctls_progress32";
+inline constexpr const char kHotKeyField[] = "msctls_hotkey32";  // takes a key combination as it is pressed
 
 // One control. A row's handler runs on the control's own command: a click of a button, check
 // box or picture (SS_NOTIFY), a change of selection in a list or combo box, a change of an
@@ -113,6 +114,7 @@ class Form : public Window {
       AddControl({row.className, row.caption, row.id, row.left, row.top, row.width, row.height, row.style,
                   row.page}, std::move(run));
     }
+    FitToTexts();
   }
 
   // Handlers for rows of buttons that only close the form.
@@ -147,6 +149,9 @@ class Form : public Window {
   };
 
   void AddControl(const ControlPlacement& place, std::function<void()> run);
+  // Grows the controls whose captions the form's font cuts, and the form with them
+  // (win/form_fit.h).
+  void FitToTexts();
   const Control* Find(int id) const;
   Control* Find(int id);
   const Control& Require(int id) const;
@@ -160,6 +165,7 @@ class Form : public Window {
   int defaultButton_ = IDOK;
   ModalResult result_ = ModalResult::None;
   bool modal_ = false;
+  bool centred_;
 };
 
 }  // namespace win

@@ -55,6 +55,13 @@ struct ReleaseKey { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct ReleaseAccel { void operator()(HACCEL h) const { DestroyAcceleratorTable(h); } };
 struct ReleaseKernelObject { void operator()(HANDLE h) const { CloseHandle(h); } };
 struct ReleaseFind { void operator()(HANDLE h) const { FindClose(h); } };
+// A key from anywhere (RegisterHotKey) is known by its window and id.
+struct HotKeyId {
+  HWND hwnd = nullptr;
+  int id = 0;
+  friend bool operator==(const HotKeyId&, const HotKeyId&) = default;
+};
+struct ReleaseHotKey { void operator()(HotKeyId k) const { UnregisterHotKey(k.hwnd, k.id); } };
 struct InvalidHandleIsEmpty {
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
 };
@@ -69,6 +76,8 @@ using UniqueIcon = Unique<HICON, ReleaseIcon>;
 using UniqueModule = Unique<HMODULE, ReleaseModule>;
 using UniqueKey = Unique<HKEY, ReleaseKey>;
 using UniqueAccel = Unique<HACCEL, ReleaseAccel>;
+// Given back when its owner goes, so no WM_HOTKEY reaches a window whose object is gone.
+using UniqueHotKey = Unique<HotKeyId, ReleaseHotKey>;
 // Mutexes, events, processes: null means none.
 using UniqueKernelObject = Unique<HANDLE, ReleaseKernelObject>;
 // Files: CreateFile reports failure with INVALID_HANDLE_VALUE, not null.

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "look/menu_picture.h"
+#include "win/menu_picture.h"
 
 namespace win {
 

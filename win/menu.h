@@ -21,7 +21,7 @@ struct CommandRow {
   void (Owner::*run)() = nullptr;
   bool (Owner::*checked)() const = nullptr;  // the check mark follows this, when set
   std::span<const CommandRow> submenu = {};
-  int picture = 0;      // small bitmap from the program's resources (look/menu_picture.h)
+  int picture = 0;      // small bitmap from the program's resources (win/menu_picture.h)
   bool hidden = false;  // in no menu: only its shortcut (and what it opens) works
 };
 

@@ -41,6 +41,9 @@ class Window {
 
  protected:
   Window() = default;
+  // Creates the window at once, for a class whose members are made on the window: until the
+  // derived constructor has run, the window's messages get the default treatment.
+  explicit Window(const WindowSpec& params) { create(params); }
   // Registers the class on first use and creates the window; handle() sees WM_CREATE. Throws
   // when the window cannot be made, also when handle() failed for WM_CREATE.
   void create(const WindowSpec& params);

@@ -19,8 +19,9 @@ std::string Bool(bool value) { return {'\1', static_cast<char>(value)}; }
 std::string Byte(uint8_t value) { return {'\4', static_cast<char>(value)}; }
 std::string Word(uint16_t value) { return {'\5', static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)}; }
 const std::string kHeader = Str("Quor k-li configure file");
-// The tail after the whole port when no sign-in is set up: security 0, no name, an empty
-// password list, no trusted certificate.
+const std::string kDefaultKeys = Str("Ctrl+Alt+Shift+N") + Str("Ctrl+Alt+Shift+K") + Str("Ctrl+Alt+Shift+F");
+// The tail after the keys when no sign-in is set up: security 0, no name, an empty password
+// list, no trusted certificate.
 const std::string kNoSignIn = Byte(0) + Str("") + std::string("\b\4\0", 3) + Str("") + Str("");
 
 // The file `name` in `folder` holding the defaults but for the choices (start-up, tray click,
@@ -74,7 +75,7 @@ TEST_F(SettingsFileTest, APointerFileNamesAnyFileButOptionsDatInTheProgramFolder
     SCOPED_TRACE(name + " in " + folder);
     std::filesystem::remove(options_);
     Save(Named(name, folder));
-    EXPECT_EQ(Read(In(folder, name)), Layout(name, folder, {0, 0, 1}, 25, Word(25) + kNoSignIn));
+    EXPECT_EQ(Read(In(folder, name)), Layout(name, folder, {0, 0, 1}, 25, Word(25) + kDefaultKeys + kNoSignIn));
     EXPECT_EQ(Read(options_) == kHeader + Str(name) + Str(folder), pointer);
     if (pointer) {
       EXPECT_EQ(Loaded(), Named(name, folder));
@@ -93,6 +94,7 @@ TEST_F(SettingsFileTest, EveryFieldSurvivesTheRoundTrip) {
       [](TQuorSettings& s) { s.TrayIconIndex = 3; },          [](TQuorSettings& s) { s.SmtpServer = "mail.x"; },
       [](TQuorSettings& s) { s.SmtpPort = 587; },             [](TQuorSettings& s) { s.UserName = "Ann"; },
       [](TQuorSettings& s) { s.UserMail = "a@x"; },           [](TQuorSettings& s) { s.SkinName = "blue"; },
+      [](TQuorSettings& s) { s.NewNoteKey = {kModWin, 'Q'}; }, [](TQuorSettings& s) { s.ShowHideKey = {}; },
   };
   for (const auto& change : changes) {
     TQuorSettings saved = Named("options.dat", programLower_);
@@ -106,17 +108,21 @@ TEST_F(SettingsFileTest, StoredChoicesAndPortsLoadAs) {
   TQuorSettings port587 = Named("options.dat", programLower_);
   port587.SmtpPort = 587;
   Save(port587);
-  EXPECT_EQ(Read(options_), Layout("options.dat", programLower_, {0, 0, 1}, 75, Word(587) + kNoSignIn));
+  EXPECT_EQ(Read(options_), Layout("options.dat", programLower_, {0, 0, 1}, 75, Word(587) + kDefaultKeys + kNoSignIn));
   const std::tuple<std::array<uint8_t, 3>, uint8_t, std::string, std::array<uint8_t, 3>, uint16_t> rows[]{
       {{2, 4, 3}, 0x4B, "", {2, 4, 3}, 75},  // no whole port: a file of an older writer
       {{3, 5, 4}, 0xFF, Word(65535), {0, 0, 1}, 65535},
       {{255, 255, 255}, 25, Word(587), {0, 0, 1}, 25},  // the byte changed without the word
-      {{0, 0, 0}, 25, Bool(true), {0, 0, 0}, 25}};
+      {{0, 0, 0}, 25, Bool(true), {0, 0, 0}, 25},
+      // Keys cut short, or one that names no key: the defaults from there on, all before kept.
+      {{1, 2, 0}, 25, Word(25) + Str("Win+Q") + Str("Shift+Q") + Str("Ctrl+Alt+Shift+F").substr(0, 5), {1, 2, 0}, 25}};
   for (const auto& [choices, portByte, tail, loaded, port] : rows) {
     WritePlainFile(options_, Layout("options.dat", programLower_, choices, portByte, tail));
     const TQuorSettings settings = Loaded();
     EXPECT_EQ((std::array{settings.StartupShow, settings.TrayClickAction, settings.TrayIconIndex}), loaded);
     EXPECT_EQ(settings.SmtpPort, port);
+    EXPECT_EQ(settings.ShowHideKey, kDefaultShowHideKey);
+    EXPECT_EQ(settings.NewNoteKey.Modifiers, choices[0] == 1 ? kModWin : kDefaultNewNoteKey.Modifiers);
   }
 }
 
@@ -128,7 +134,7 @@ TEST_F(SettingsFileTest, AMissingPointedToFileGivesTheDefaultsUnderItsNames) {
   EXPECT_EQ(Loaded(), Named("other.dat", third));
   std::filesystem::create_directories(third);
   Save(Loaded());  // back where the pointer points
-  EXPECT_EQ(Read(In(third, "other.dat")), Layout("other.dat", third, {0, 0, 1}, 25, Word(25) + kNoSignIn));
+  EXPECT_EQ(Read(In(third, "other.dat")), Layout("other.dat", third, {0, 0, 1}, 25, Word(25) + kDefaultKeys + kNoSignIn));
 }
 
 TEST_F(SettingsFileTest, ADamagedFileThrowsAndLeavesTheSettingsAsTheyWere) {
@@ -161,20 +167,20 @@ TEST_F(SettingsFileTest, TheSignInTailRoundTripsAndACutOneLoadsAsFarAsItGoes) {
   const std::string older = Layout("options.dat", programLower_, {0, 0, 1}, 465 & 0xFF, "");
   ASSERT_EQ(file.substr(0, older.size()), older);
   std::size_t end = older.size();
-  std::vector<std::size_t> ends;
-  for (const std::size_t size : {3, 2, 5, 3 + 2 * (2 + 255) + (2 + 90), 8, 7}) ends.push_back(end += size);
+  std::vector<std::size_t> ends;  // of the port, the three keys, then the sign-in's records
+  for (const std::size_t size : {3, 18, 18, 18, 2, 5, 3 + 2 * (2 + 255) + (2 + 90), 8, 7}) ends.push_back(end += size);
   ASSERT_EQ(ends.back(), file.size());
   for (std::size_t cut = older.size(); cut < file.size(); ++cut) {
     WritePlainFile(options_, file.substr(0, cut));
     const TQuorSettings got = Loaded();
     const TQuorSettings none;
     EXPECT_EQ(got.SmtpPort, cut >= ends[0] ? 465 : 465 & 0xFF) << cut;
-    EXPECT_EQ(got.SmtpSecurity, cut >= ends[1] ? 2 : none.SmtpSecurity) << cut;
-    EXPECT_EQ(got.SmtpSignInName, cut >= ends[2] ? "ann" : "") << cut;
-    EXPECT_EQ(got.SmtpPassword, cut >= ends[3] ? saved.SmtpPassword : none.SmtpPassword) << cut;
-    EXPECT_EQ(got.SmtpTrustedServer, cut >= ends[4] ? "mail.x" : "") << cut;
+    EXPECT_EQ(got.SmtpSecurity, cut >= ends[4] ? 2 : none.SmtpSecurity) << cut;
+    EXPECT_EQ(got.SmtpSignInName, cut >= ends[5] ? "ann" : "") << cut;
+    EXPECT_EQ(got.SmtpPassword, cut >= ends[6] ? saved.SmtpPassword : none.SmtpPassword) << cut;
+    EXPECT_EQ(got.SmtpTrustedServer, cut >= ends[7] ? "mail.x" : "") << cut;
   }
-  WritePlainFile(options_, older + Word(465) + Byte(7));  // a security no program knows
+  WritePlainFile(options_, older + Word(465) + kDefaultKeys + Byte(7));  // a security no program knows
   EXPECT_EQ(Loaded().SmtpSecurity, 0);
 }
 

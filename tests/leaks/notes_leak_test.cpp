@@ -10,7 +10,7 @@ class Leaks : public note_test::NoteWindowTest {};
 
 TEST_F(Leaks, AThousandNotesMadeAndClosed) {
   TQuorSkin& skin = TestSkin();
-  TQuorLista notes;
+  TQuorLista notes(host_);
   leak_test::ExpectNoLeak("1000 notes made and closed", 1000, 2 * 1024 * 1024, [&](int i) {
     TTFoglio& note = notes.Note(notes.AddNew(skin, i % 2 == 0, i % 3 == 0));
     note.SetShown(true);

@@ -1,6 +1,7 @@
 // The options dialog driven through its controls while it runs modal, as the controller runs it.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -44,6 +45,7 @@ TEST(OptionsDialog, OkRefusesAPortOutOfRangeThenTakesEveryPageIntoTheWrittenFile
                  EXPECT_EQ(FrameLeft(dialog), 234);
                  dialog.ShowPage(TFOptions::kDefaultPage);
                  Click(dialog, TFOptions::kInsertDateTime);
+                 SendMessageA(dialog.Item(TFOptions::kFindKey), HKM_SETHOTKEY, MAKEWORD(VK_F12, HOTKEYF_ALT), 0);
                  dialog.SetText(TFOptions::kSmtpServer, "mail.example.org");
                  dialog.SetText(TFOptions::kUserName, "Ann");
                  dialog.SetText(TFOptions::kUserMail, "ann@example.org");
@@ -70,6 +72,7 @@ TEST(OptionsDialog, OkRefusesAPortOutOfRangeThenTakesEveryPageIntoTheWrittenFile
   expected.SmtpPort = 587;
   expected.UserName = "Ann";
   expected.UserMail = "ann@example.org";
+  expected.FindKey = {kModAlt, VK_F12};
   TQuorSettings taken = settings;
   dialog.TakeSettings(taken);
   SaveSettings(taken, folder.path(), win::LowerCase);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dll_loader.h"
+#include "win/dll_loader.h"
 #include "look/about_box.h"
 #include "look/skin_selector.h"
 #include "tests/core/scratch_folder.h"

@@ -114,16 +114,16 @@ TEST_F(NoteMailsItself, ItsFieldsGoOnceTheServerAcceptedAndStayAfterAFailure) {
   SendMailDialog dialog;
 
   note.MailOneNote(NoteMailFixture::Account("kept@example.org", mail_test::PeerPort("closed_port")), log, dialog);
-  EXPECT_EQ(note.MailTo(), "wired@example.org");
-  EXPECT_EQ(note.MailRecipients().size(), 1u);
+  EXPECT_EQ(note.Data().MailTo, "wired@example.org");
+  EXPECT_EQ(note.Data().MailRecipients.size(), 1u);
 
   note.MailOneNote(NoteMailFixture::Account("wired@example.org"), log, dialog);
-  EXPECT_EQ(note.MailTo(), "");
-  EXPECT_EQ(note.MailSubject(), "");
-  EXPECT_TRUE(note.MailRecipients().empty());
+  EXPECT_EQ(note.Data().MailTo, "");
+  EXPECT_EQ(note.Data().MailSubject, "");
+  EXPECT_TRUE(note.Data().MailRecipients.empty());
   const mail_test::Received got = mail_test::ReceivedFrom("wired@example.org");
   EXPECT_EQ(mail_test::All(got, "rcpt"), (Lines{"wired@example.org", "second@example.org"}));
   EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, 25), "buy milk\r\ncall Anna\r\n----");
   // The store file was written first and went as the attachment.
-  EXPECT_EQ(mail_test::All(got, "att_bytes"), Lines{note_test::ReadBytes(note.StorePath())});
+  EXPECT_EQ(mail_test::All(got, "att_bytes"), Lines{note_test::ReadBytes(note.Store().Path())});
 }

@@ -135,7 +135,7 @@ void EditAlarmOf(TTFoglio& note, bool alarmOn, int button) {
     if ((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != alarmOn) SendMessageA(box, BM_CLICK, 0, 0);
     PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
   });
-  SendMessageA(note.hwnd(), WM_COMMAND, CommandOf(note.GeneralMenu().Handle(), "Set alarm"), 0);
+  SendMessageA(note.hwnd(), WM_COMMAND, CommandOf(note.Commands().GeneralMenu().Handle(), "Set alarm"), 0);
   driver.join();
 }
 
@@ -144,7 +144,7 @@ bool AlarmSignShown(TTFoglio& note) {
   UpdateWindow(note.hwnd());
   Pump(100);
   const win::WindowDc dc(note.hwnd());
-  return GetPixel(dc.get(), note.Width() - 60 + 8, 10) == RGB(0, 160, 0);
+  return GetPixel(dc.get(), note.Bounds().Width - 60 + 8, 10) == RGB(0, 160, 0);
 }
 
 // Waits, if need be, for a minute with at least `seconds` left, so that an alarm set to the
@@ -170,16 +170,16 @@ TEST_F(NoteCommandsTest, MenusHoldEveryCaptionShortcutAndSeparator) {
       "Undo\tCtrl+Z", "-", "Cut\tCtrl+X", "Copy\tCtrl+C", "Paste\tCtrl+V", "Delete\tCtrl+Del", "-",
       "Select All\tCtrl+A", "-", "File>Open \tCtrl+F12", "File>Save as\tShift+F12", "-", "Hide", "Close\tF4",
   };
-  EXPECT_EQ(MenuLines(note.GeneralMenu().Handle()), general);
-  EXPECT_EQ(MenuLines(note.TextMenu().Handle()), text);
+  EXPECT_EQ(MenuLines(note.Commands().GeneralMenu().Handle()), general);
+  EXPECT_EQ(MenuLines(note.Commands().TextMenu().Handle()), text);
   // The hidden "inv" rows are in no menu, but their shortcuts work in the edit box.
   const std::vector<std::string> generalKeys = {"Ctrl+Alt+B", "Ctrl+Alt+F", "Ctrl+Alt+T", "Ctrl+F12", "Ctrl+I",
                                                 "Ctrl+P",     "F4",         "Shift+F12"};
   const std::vector<std::string> textKeys = {"Ctrl+A",   "Ctrl+Alt+B", "Ctrl+Alt+F", "Ctrl+Alt+T", "Ctrl+C",
                                              "Ctrl+Del", "Ctrl+F12",   "Ctrl+I",     "Ctrl+P",     "Ctrl+V",
                                              "Ctrl+X",   "Ctrl+Z",     "F4",         "Shift+F12"};
-  EXPECT_EQ(Shortcuts(note.GeneralMenu().Accelerators()), generalKeys);
-  EXPECT_EQ(Shortcuts(note.TextMenu().Accelerators()), textKeys);
+  EXPECT_EQ(Shortcuts(note.Commands().GeneralMenu().Accelerators()), generalKeys);
+  EXPECT_EQ(Shortcuts(note.Commands().TextMenu().Accelerators()), textKeys);
 }
 
 TEST_F(NoteShortcutsTest, TypedIntoTheEditBoxTheyReachTheirCommands) {
@@ -187,9 +187,9 @@ TEST_F(NoteShortcutsTest, TypedIntoTheEditBoxTheyReachTheirCommands) {
   TTFoglio& note = NewNote(TestSkin());
   note.MoveTo(100, 100);
   note.SetShown(true);
-  note.SaveNote(note.StorePath());
+  note.SaveNote(note.Store().Path());
   SetForegroundWindow(note.hwnd());
-  const HWND box = note.TextBox();
+  const HWND box = note.TextBox().hwnd();
   RECT boxRect{};
   GetWindowRect(box, &boxRect);
   ClickAt({boxRect.left + 10, boxRect.top + 5});
@@ -198,24 +198,24 @@ TEST_F(NoteShortcutsTest, TypedIntoTheEditBoxTheyReachTheirCommands) {
   Type(box, {'A'});
   Type(box, {VK_CONTROL, 'I'});
   const std::string stamp = DateTimeStamp(NowDateTime(), UserLocalePictures());
-  const std::string text = note.Text();
+  const std::string text = note.TextBox().Text();
   EXPECT_EQ(text.substr(0, 3), "a\r\n");
   EXPECT_EQ(text.substr(3, stamp.find(' ')), stamp.substr(0, stamp.find(' '))) << text;
 
   Type(box, {VK_CONTROL, 'A'});
   Type(box, {VK_CONTROL, 'X'});
-  EXPECT_EQ(note.Text(), "");
+  EXPECT_EQ(note.TextBox().Text(), "");
   Type(box, {VK_CONTROL, 'V'});
-  EXPECT_EQ(note.Text(), text);
+  EXPECT_EQ(note.TextBox().Text(), text);
 
-  const UINT onTop = CommandOf(note.GeneralMenu().Handle(), "Always on top");
+  const UINT onTop = CommandOf(note.Commands().GeneralMenu().Handle(), "Always on top");
   Type(box, {VK_CONTROL, VK_MENU, 'T'});
   EXPECT_TRUE(note.OnTop());
   EXPECT_TRUE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_TRUE(Checked(note.GeneralMenu().Handle(), onTop));
+  EXPECT_TRUE(Checked(note.Commands().GeneralMenu().Handle(), onTop));
   Type(box, {VK_CONTROL, VK_MENU, 'T'});
   EXPECT_FALSE(note.OnTop());
-  EXPECT_FALSE(Checked(note.GeneralMenu().Handle(), onTop));
+  EXPECT_FALSE(Checked(note.Commands().GeneralMenu().Handle(), onTop));
 
   // This machine has no printer: the error is shown and the note stays as it was.
   Type(box, {VK_CONTROL, 'P'});
@@ -227,12 +227,12 @@ TEST_F(NoteShortcutsTest, TypedIntoTheEditBoxTheyReachTheirCommands) {
   Type(box, {VK_F4});
   EXPECT_TRUE(note.Closed());
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
-  EXPECT_FALSE(FileExists(note.StorePath()));
+  EXPECT_FALSE(FileExists(note.Store().Path()));
 }
 
 TEST_F(NoteCommandsTest, MailToFormTakesTheAddressingOnOkAndNothingOnAbort) {
   TTFoglio& note = NewNote(TestSkin());
-  const UINT mailTo = CommandOf(note.GeneralMenu().Handle(), "Mail to");
+  const UINT mailTo = CommandOf(note.Commands().GeneralMenu().Handle(), "Mail to");
   ASSERT_NE(mailTo, 0u);
   // Fills the form as a user would, then leaves it with `button`.
   const auto drive = [](const char* to, const char* subject, int button) {
@@ -252,16 +252,16 @@ TEST_F(NoteCommandsTest, MailToFormTakesTheAddressingOnOkAndNothingOnAbort) {
   std::thread ok = drive("to@example.org", "Hello", TTMailTo::BitBtn1);
   SendMessageA(note.hwnd(), WM_COMMAND, mailTo, 0);
   ok.join();
-  EXPECT_EQ(note.MailTo(), "to@example.org");
-  EXPECT_EQ(note.MailSubject(), "Hello");
-  EXPECT_EQ(note.MailRecipients(), std::vector<std::string>{"first@example.org"});
+  EXPECT_EQ(note.Data().MailTo, "to@example.org");
+  EXPECT_EQ(note.Data().MailSubject, "Hello");
+  EXPECT_EQ(note.Data().MailRecipients, std::vector<std::string>{"first@example.org"});
 
   std::thread abort = drive("other@example.org", "Changed", TTMailTo::BitBtn2);
   SendMessageA(note.hwnd(), WM_COMMAND, mailTo, 0);
   abort.join();
-  EXPECT_EQ(note.MailTo(), "to@example.org");
-  EXPECT_EQ(note.MailSubject(), "Hello");
-  EXPECT_EQ(note.MailRecipients(), std::vector<std::string>{"first@example.org"});
+  EXPECT_EQ(note.Data().MailTo, "to@example.org");
+  EXPECT_EQ(note.Data().MailSubject, "Hello");
+  EXPECT_EQ(note.Data().MailRecipients, std::vector<std::string>{"first@example.org"});
   EXPECT_EQ(host_.suspends, 2);
   EXPECT_EQ(host_.resumes, 2);
 }
@@ -283,18 +283,18 @@ TEST_F(NoteCommandsTest, OpenThatFailsPartWayStillResumesTheNotes) {
       Sleep(10);
     }
   });
-  SendMessageA(note.hwnd(), WM_COMMAND, CommandOf(note.GeneralMenu().Handle(), "Open "), 0);
+  SendMessageA(note.hwnd(), WM_COMMAND, CommandOf(note.Commands().GeneralMenu().Handle(), "Open "), 0);
   driver.join();
   ASSERT_TRUE(boxes.WaitFor(1));
   EXPECT_EQ(host_.suspends, 1);
   EXPECT_EQ(host_.resumes, 1);
-  EXPECT_NE(note.FileName(), damaged) << "the name stays when the file cannot be read";
+  EXPECT_NE(note.Data().FileName, damaged) << "the name stays when the file cannot be read";
 }
 
 TEST_F(NoteCommandsTest, PrintPictureIsTheClientAreaScaledByDpiOver96) {
   TTFoglio& note = NewNote(TestSkin());
   note.SetShown(true);
-  const int width = note.Width(), height = note.Height();
+  const int width = note.Bounds().Width, height = note.Bounds().Height;
   constexpr COLORREF kUntouched = RGB(1, 2, 3);
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, 3 * width + 20, -(3 * height + 20), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -306,9 +306,9 @@ TEST_F(NoteCommandsTest, PrintPictureIsTheClientAreaScaledByDpiOver96) {
   const win::UniqueBrush untouched(CreateSolidBrush(kUntouched));
   FillRect(dc.get(), &all, untouched.get());
 
-  note.DrawPrintPicture(dc.get(), 288, 288);
+  note.Commands().DrawPrintPicture(dc.get(), 288, 288);
   EXPECT_EQ(GetPixel(dc.get(), 3 * 100, 3 * 10), RGB(230, 200, 60)) << "the title strip, three times as far";
-  EXPECT_EQ(GetPixel(dc.get(), 3 * 100, 3 * 40), note.TextBackColor()) << "the edit box is printed too";
+  EXPECT_EQ(GetPixel(dc.get(), 3 * 100, 3 * 40), note.TextBox().BackColor()) << "the edit box is printed too";
   EXPECT_EQ(GetPixel(dc.get(), 3 * 100, 3 * 100), RGB(250, 240, 150)) << "the background";
   EXPECT_EQ(GetPixel(dc.get(), 3 * width - 2, 3 * height - 2), RGB(250, 240, 150));
   EXPECT_EQ(GetPixel(dc.get(), 3 * width + 2, 3 * height + 2), kUntouched);
@@ -322,14 +322,14 @@ TEST_F(NoteCommandsTest, CloseWithRecycleBinLeavesTheUsersDocumentAsItWas) {
   WriteBytes(document, bytes);
   note.OpenFileInNote(document);
   note.SetText("the note's text now");
-  note.SaveNote(note.StorePath());
+  note.SaveNote(note.Store().Path());
   note.SetShown(true);
 
   note.CloseNote();
   EXPECT_EQ(ReadBytes(document), bytes);
   EXPECT_TRUE(note.Closed());
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
-  EXPECT_FALSE(FileExists(note.StorePath()));
+  EXPECT_FALSE(FileExists(note.Store().Path()));
   // The copy went to the recycle bin from a folder of its own, which is gone with it.
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
@@ -343,7 +343,7 @@ TEST_F(NoteCommandsTest, CloseThatCannotWriteTheRecycleCopyStillClosesAndThenRep
   TTFoglio& note = NewNote(TestSkin());
   // A name that ends in a separator names no file: the copy cannot be written.
   note.SetFileName(Base() + "\\");
-  note.SaveNote(note.StorePath());
+  note.SaveNote(note.Store().Path());
   const win::UniqueMenu menu(CreatePopupMenu());
   note.ListItem().InsertInto(menu.get(), 0);
   note.SetShown(true);
@@ -351,22 +351,23 @@ TEST_F(NoteCommandsTest, CloseThatCannotWriteTheRecycleCopyStillClosesAndThenRep
   EXPECT_ANY_THROW(note.CloseNote());
   EXPECT_TRUE(note.Closed());
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
-  EXPECT_FALSE(FileExists(note.StorePath()));
+  EXPECT_FALSE(FileExists(note.Store().Path()));
   EXPECT_EQ(GetMenuItemCount(menu.get()), 0);
 }
 
 TEST_F(NoteCommandsTest, AlarmRingsOnceRaisesTheNoteAndBlinksItBackToItsColour) {
   WaitForMinuteWithSecondsLeft(25);
-  TTFoglio& note = NewNote(TestSkin());
-  note.SetAlarmIntervalForTests(50);
-  const COLORREF own = note.TextBackColor();
+  // The alarm's timer ticks every 50 ms instead of every ten seconds.
+  TTFoglio& note = Keep(std::make_unique<TTFoglio>(host_, false, false, Cache(), "", TestSkin(),
+                                                   TTFoglio::StoredVisibility::Apply, 50));
+  const COLORREF own = note.TextBox().BackColor();
   tQuorEvent& sounds = skins_.back()->Events();
   // A new note's alarm is set to the minute it was made in: switching it on is enough.
   EditAlarmOf(note, true, TTFormAlarm::BitBtn1);
   const auto start = std::chrono::steady_clock::now();
   const auto since = [&] { return std::chrono::steady_clock::now() - start; };
-  while (!note.Blinking() && since() < std::chrono::seconds(3)) PumpLoop(20);
-  ASSERT_TRUE(note.Blinking());
+  while (!note.AlarmClock().Blinking() && since() < std::chrono::seconds(3)) PumpLoop(20);
+  ASSERT_TRUE(note.AlarmClock().Blinking());
   EXPECT_EQ(sounds.Requests(evAlarm), 1);
   EXPECT_TRUE(IsWindowVisible(note.hwnd()));
   EXPECT_TRUE(note.OnTop());
@@ -378,17 +379,17 @@ TEST_F(NoteCommandsTest, AlarmRingsOnceRaisesTheNoteAndBlinksItBackToItsColour) 
   PumpLoop(500);
   EXPECT_EQ(sounds.Requests(evAlarm), 2);
   int redSamples = 0, ownSamples = 0;
-  while (note.Blinking() && since() < std::chrono::seconds(20)) {
+  while (note.AlarmClock().Blinking() && since() < std::chrono::seconds(20)) {
     PumpLoop(100);
-    redSamples += note.TextBackColor() == RGB(255, 0, 0);
-    ownSamples += note.TextBackColor() == own;
+    redSamples += note.TextBox().BackColor() == RGB(255, 0, 0);
+    ownSamples += note.TextBox().BackColor() == own;
   }
-  EXPECT_FALSE(note.Blinking());
+  EXPECT_FALSE(note.AlarmClock().Blinking());
   EXPECT_LT(since(), std::chrono::milliseconds(16500)) << "a second alarm must not restart the blink";
   EXPECT_GT(since(), std::chrono::milliseconds(14000));
   EXPECT_GT(redSamples, 30);
   EXPECT_GT(ownSamples, 30);
-  EXPECT_EQ(note.TextBackColor(), own);
+  EXPECT_EQ(note.TextBox().BackColor(), own);
   EXPECT_TRUE(note.OnTop()) << "the note stays on top after its alarm";
   EXPECT_EQ(sounds.Requests(evAlarm), 2);
 }
@@ -396,19 +397,19 @@ TEST_F(NoteCommandsTest, AlarmRingsOnceRaisesTheNoteAndBlinksItBackToItsColour) 
 TEST_F(NoteCommandsTest, AlarmDialogAbortChangesNothingAndTheAlarmSurvivesARestart) {
   TTFoglio& note = NewNote(TestSkin());
   note.SetShown(true);
-  const QDateTime made = note.Alarm().When;
+  const QDateTime made = note.AlarmClock().Fields().When;
   EditAlarmOf(note, true, TTFormAlarm::BitBtn1);
-  EXPECT_TRUE(note.Alarm().Active);
+  EXPECT_TRUE(note.AlarmClock().Fields().Active);
   EXPECT_TRUE(AlarmSignShown(note));
   EditAlarmOf(note, false, TTFormAlarm::BitBtn2);
-  EXPECT_TRUE(note.Alarm().Active) << "Abort changes nothing";
+  EXPECT_TRUE(note.AlarmClock().Fields().Active) << "Abort changes nothing";
   EXPECT_TRUE(AlarmSignShown(note));
   EXPECT_EQ(host_.suspends, host_.resumes);
 
-  const std::string storeName = note.StoreName();
+  const std::string storeName = note.Store().Name();
   Destroy(note);
   TTFoglio& restored = RestoredNote(TestSkin(), storeName);
-  const NoteAlarmFields alarm = restored.Alarm();
+  const NoteAlarmFields alarm = restored.AlarmClock().Fields();
   EXPECT_TRUE(alarm.Active);
   EXPECT_TRUE(alarm.IsSet);
   EXPECT_FALSE(alarm.EveryDay);
@@ -416,8 +417,8 @@ TEST_F(NoteCommandsTest, AlarmDialogAbortChangesNothingAndTheAlarmSurvivesAResta
 
   restored.SetShown(true);
   EditAlarmOf(restored, false, TTFormAlarm::BitBtn1);
-  EXPECT_FALSE(restored.Alarm().Active);
-  EXPECT_EQ(restored.Alarm().When, made) << "the date and time stay";
+  EXPECT_FALSE(restored.AlarmClock().Fields().Active);
+  EXPECT_EQ(restored.AlarmClock().Fields().When, made) << "the date and time stay";
   EXPECT_FALSE(AlarmSignShown(restored));
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/note_list.h"
-#include "app/note_list_operations.h"
+#include "tests/win/list_host.h"
 #include "look/skin.h"
 #include "notes/note_file.h"
 #include "notes/note_host.h"
@@ -22,27 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ListHost final : public NoteHost {
- public:
-  explicit ListHost(TQuorLista& notes) : notes_(notes) {}
-  void OpenNoteFile(const std::string&) override {}
-  void SuspendNotes() override {}
-  void ResumeNotes() override {}
-  void EndNoteEditing() override { ::EndNoteEditing(notes_); }
-  bool DeleteToRecycleBin() const override { return false; }
-  bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override {
-    return notes_.UsesStoreName(storeName, asking);
-  }
-  win::PrinterSetup& Printer() override { return printer_; }
-  void NoteChanged(TTFoglio&) override {}
-  void NoteHidden(TTFoglio&) override {}
-  void NoteGone(TTFoglio&) override {}
-
- private:
-  TQuorLista& notes_;
-  win::PrinterSetup printer_;
-};
-
 class NoteListTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,13 +30,11 @@ class NoteListTest : public ::testing::Test {
               ("qkli-list-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
     fs::create_directories(folder_);
     skin_ = std::make_unique<TQuorSkin>("default", app_test::WindowsPath(QKLI_PROGRAM_DIR));
-    notes_ = std::make_unique<TQuorLista>();
-    host_ = std::make_unique<ListHost>(*notes_);
-    AttachController(host_.get());
+    notes_ = std::make_unique<TQuorLista>(host_);
+    host_.notes = notes_.get();
   }
   void TearDown() override {
     notes_.reset();
-    AttachController(nullptr);
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
   }
@@ -86,8 +63,8 @@ class NoteListTest : public ::testing::Test {
   fs::path folder_;
   std::unique_ptr<TQuorSkin> skin_;
   std::unique_ptr<TQuorSkin> otherSkin_;  // goes after the notes that use it
+  ListHost host_;
   std::unique_ptr<TQuorLista> notes_;
-  std::unique_ptr<ListHost> host_;
 };
 
 }  // namespace
@@ -110,7 +87,7 @@ TEST_F(NoteListTest, AddsHiddenNotesInOrderAndTracksTheCurrentOne) {
   // Hidden by the list, yet the visibility the file stored is kept for the start-up setting.
   EXPECT_FALSE(Visible(second));
   EXPECT_TRUE(second.Shown());
-  EXPECT_EQ(second.Left(), 300);
+  EXPECT_EQ(second.Bounds().Left, 300);
 }
 
 // Counts the note windows of this thread that are told they are being shown (their edit boxes,
@@ -146,12 +123,12 @@ TEST_F(NoteListTest, RestoredNoteIsShownOnlyWhenTheControllerShowsIt) {
     // would cost two trips to the display server per note at every start.
     EXPECT_EQ(ShowWatch::Shows(), before);
     EXPECT_TRUE(note.Shown());
-    EXPECT_EQ(note.Left(), 250);
-    EXPECT_EQ(note.Text(), "note 3.kli");
+    EXPECT_EQ(note.Bounds().Left, 250);
+    EXPECT_EQ(note.TextBox().Text(), "note 3.kli");
     note.SetShown(note.Shown());
     EXPECT_EQ(ShowWatch::Shows(), before + 1);
     EXPECT_TRUE(Visible(note));
-    EXPECT_EQ(GetFocus(), note.TextBox());
+    EXPECT_EQ(GetFocus(), note.TextBox().hwnd());
   }
 }
 
@@ -201,11 +178,11 @@ TEST_F(NoteListTest, ShowAllNeverShowsAClosedNote) {
   TTFoglio& closed = Add();
   Add();
   closed.CloseNote();  // the note's own delete: it stays in the list, closed
-  SetAllVisible(*notes_, true);
+  notes_->SetAllVisible(true);
   EXPECT_TRUE(Visible(notes_->Note(0)));
   EXPECT_FALSE(Visible(closed));
   EXPECT_TRUE(Visible(notes_->Note(2)));
-  SetAllVisible(*notes_, false);
+  notes_->SetAllVisible(false);
   for (HWND window : Windows()) EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_FALSE(notes_->Note(0).Shown());
 }
@@ -214,16 +191,14 @@ TEST_F(NoteListTest, SuspendAndResumeKeepEachNotesOwnVisibility) {
   TTFoglio& shown = Add();
   TTFoglio& hidden = Add();
   shown.SetShown(true);
-  SuspendNotes(*notes_);
+  notes_->Suspend();
   EXPECT_FALSE(Visible(shown));
   EXPECT_FALSE(Visible(hidden));
   EXPECT_TRUE(shown.Shown());  // the stored visibility is not touched
-  EXPECT_TRUE(shown.SuspendedShown);
-  EXPECT_FALSE(hidden.SuspendedShown);
-  ResumeNotes(*notes_);
+  notes_->Resume();
   EXPECT_TRUE(Visible(shown));
   EXPECT_FALSE(Visible(hidden));
-  EXPECT_EQ(GetFocus(), shown.TextBox());
+  EXPECT_EQ(GetFocus(), shown.TextBox().hwnd());
 }
 
 TEST_F(NoteListTest, OnTopForAllAndTheCascade) {
@@ -231,18 +206,18 @@ TEST_F(NoteListTest, OnTopForAllAndTheCascade) {
     TTFoglio& note = Add();
     SetWindowPos(note.hwnd(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  SetAllOnTop(*notes_, true);
+  notes_->SetAllOnTop(true);
   for (HWND window : Windows()) EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  SetAllOnTop(*notes_, false);
+  notes_->SetAllOnTop(false);
   for (HWND window : Windows()) EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-  CascadeNotes(*notes_, 640);
+  notes_->Cascade(640);
   const int expected[10][2] = {{10, 10},   {60, 25},   {110, 40},  {160, 55},  {210, 70},
                                {260, 85},  {310, 100}, {360, 115}, {410, 130}, {10, 165}};
   for (int i = 0; i < 10; ++i) {
-    EXPECT_EQ(notes_->Note(i).Left(), expected[i][0]) << i;
-    EXPECT_EQ(notes_->Note(i).Top(), expected[i][1]) << i;
-    EXPECT_EQ(notes_->Note(i).Width(), 200);
+    EXPECT_EQ(notes_->Note(i).Bounds().Left, expected[i][0]) << i;
+    EXPECT_EQ(notes_->Note(i).Bounds().Top, expected[i][1]) << i;
+    EXPECT_EQ(notes_->Note(i).Bounds().Width, 200);
     EXPECT_FALSE(Visible(notes_->Note(i)));  // visibility does not change
   }
 }
@@ -255,20 +230,20 @@ TEST_F(NoteListTest, EndOfEditingSwitchesEveryOpenNoteButNoClosedOneToItsDisplay
   closed.CloseNote();  // the note's own delete: it stays in the list, closed
   TTFoglio& first = notes_->AddFromFile(*otherSkin_, "", Folder());
   TTFoglio& second = notes_->AddFromFile(*otherSkin_, "", Folder());
-  ASSERT_TRUE(closed.TextBoxVisible());
-  ASSERT_TRUE(first.TextBoxVisible());
-  ASSERT_TRUE(second.TextBoxVisible());
-  EndNoteEditing(*notes_);
-  EXPECT_FALSE(first.TextBoxVisible());
-  EXPECT_FALSE(second.TextBoxVisible());
-  EXPECT_TRUE(closed.TextBoxVisible());
+  ASSERT_TRUE(closed.TextBox().Visible());
+  ASSERT_TRUE(first.TextBox().Visible());
+  ASSERT_TRUE(second.TextBox().Visible());
+  notes_->EndEditing();
+  EXPECT_FALSE(first.TextBox().Visible());
+  EXPECT_FALSE(second.TextBox().Visible());
+  EXPECT_TRUE(closed.TextBox().Visible());
 }
 
 TEST_F(NoteListTest, CloseAllRemovesEveryNoteAndItsStoreFile) {
-  CloseAllNotes(*notes_);  // nothing to do
+  notes_->CloseAll();  // nothing to do
   EXPECT_EQ(notes_->Count(), 0);
   for (const char* name : {"1.kli", "2.kli", "3.kli"}) notes_->AddFromFile(*skin_, WriteNoteFile(name, 5, true), Folder());
-  CloseAllNotes(*notes_);
+  notes_->CloseAll();
   EXPECT_EQ(notes_->Count(), 0);
   EXPECT_TRUE(fs::is_empty(folder_));
 }

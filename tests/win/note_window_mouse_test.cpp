@@ -14,7 +14,7 @@ std::ostream& operator<<(std::ostream& out, const Box& b) {
   return out << "(" << b.left << "," << b.top << " " << b.width << "x" << b.height << ")";
 }
 
-Box BoxOf(const TTFoglio& note) { return {note.Left(), note.Top(), note.Width(), note.Height()}; }
+Box BoxOf(const TTFoglio& note) { return {note.Bounds().Left, note.Bounds().Top, note.Bounds().Width, note.Bounds().Height}; }
 
 void Press(HWND hwnd, int x, int y) { SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 void MoveTo(HWND hwnd, int x, int y) { SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y)); }
@@ -181,15 +181,15 @@ TEST_F(NoteMouseTest, MovesOverTheEditBoxSetTheCursorTheNoteShowsAtItsEdges) {
     return GetCursor();
   };
   // The edit box's own positions, measured against the note's edge band.
-  SendMessageA(note.TextBox(), WM_MOUSEMOVE, 0, MAKELPARAM(0, 30));
+  SendMessageA(note.TextBox().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(0, 30));
   EXPECT_EQ(cursorOverNote(), LoadCursorA(nullptr, IDC_SIZEWE));
-  SendMessageA(note.TextBox(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 30));
+  SendMessageA(note.TextBox().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 30));
   EXPECT_EQ(cursorOverNote(), LoadCursorA(nullptr, IDC_ARROW));
   // The edit box still does its own work behind the note's look at the move, and takes its
   // messages as the Unicode window it was made (typed characters are not narrowed on the way).
-  EXPECT_TRUE(IsWindowUnicode(note.TextBox()));
+  EXPECT_TRUE(IsWindowUnicode(note.TextBox().hwnd()));
   note.SetText("still an edit box");
-  EXPECT_EQ(note.Text(), "still an edit box");
+  EXPECT_EQ(note.TextBox().Text(), "still an edit box");
 }
 
 TEST_F(NoteMouseTest, ButtonsOnTheTitleStripClickInsteadOfMoving) {

@@ -48,7 +48,7 @@ NoteData StateOf(TTFoglio& note, const std::string& scratch) {
 COLORREF TextBoxBackground(TTFoglio& note) {
   HDC dc = CreateCompatibleDC(nullptr);
   SendMessageA(note.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-               reinterpret_cast<LPARAM>(note.TextBox()));
+               reinterpret_cast<LPARAM>(note.TextBox().hwnd()));
   const COLORREF color = GetBkColor(dc);
   DeleteDC(dc);
   return color;
@@ -66,7 +66,7 @@ TEST_F(NoteWindowTest, NoteWritesItsStoreFileWhenDestroyed) {
   TTFoglio& note = NewNote(TestSkin());
   note.SetText("Hello\r\nWorld\r\n");
   SetWindowPos(note.hwnd(), nullptr, 10, 20, 150, 100, SWP_NOZORDER | SWP_NOACTIVATE);
-  const std::string store = note.StorePath();
+  const std::string store = note.Store().Path();
   NoteData expected;
   expected.Font = {"Arial", 9, false, false, false, false, 0};
   expected.TextColor = 0xFFFFFF;
@@ -76,9 +76,9 @@ TEST_F(NoteWindowTest, NoteWritesItsStoreFileWhenDestroyed) {
   expected.Height = 100;
   expected.Left = 10;
   expected.Top = 20;
-  expected.FileName = note.FileName();
-  expected.StoreName = note.StoreName();
-  expected.Alarm = note.Alarm();
+  expected.FileName = note.Data().FileName;
+  expected.StoreName = note.Store().Name();
+  expected.Alarm = note.AlarmClock().Fields();
   const std::string reference = Base() + "\\reference.kli";
   SaveNoteFile(reference, expected);
 
@@ -90,36 +90,27 @@ TEST_F(NoteWindowTest, NoteWritesItsStoreFileWhenDestroyed) {
                                                          "\x04\x00\x04\x00\x04\x00\x04\x00\x04\x00", 20));
 }
 
-TEST_F(NoteWindowTest, NoteWritesItsStoreFileIntoAMissingNotesFolder) {
-  TTFoglio& note = NewNote(TestSkin());
-  note.SetText("kept");
-  const std::string store = note.StorePath();
-  fs::remove_all(base_ / "cache");
-  Destroy(note);
-  ASSERT_TRUE(FileExists(store));
-}
-
 TEST_F(NoteWindowTest, RestoredNoteTakesEverythingFromItsFileAndWritesItBackUnchanged) {
   const NoteData known = KnownNote();
   SaveNoteFile(CachePath("5.kli"), known);
   const std::string original = ReadBytes(CachePath("5.kli"));
 
   TTFoglio& note = RestoredNote(TestSkin(), "5.kli");
-  EXPECT_EQ(note.Text(), "first line\r\nsecond");
-  EXPECT_EQ(note.Left(), 30);
-  EXPECT_EQ(note.Top(), 40);
-  EXPECT_EQ(note.Width(), 220);
-  EXPECT_EQ(note.Height(), 140);
-  EXPECT_EQ(note.FileName(), "C:\\docs\\todo.kli");
-  EXPECT_EQ(note.StoreName(), "5.kli");
+  EXPECT_EQ(note.TextBox().Text(), "first line\r\nsecond");
+  EXPECT_EQ(note.Bounds().Left, 30);
+  EXPECT_EQ(note.Bounds().Top, 40);
+  EXPECT_EQ(note.Bounds().Width, 220);
+  EXPECT_EQ(note.Bounds().Height, 140);
+  EXPECT_EQ(note.Data().FileName, "C:\\docs\\todo.kli");
+  EXPECT_EQ(note.Store().Name(), "5.kli");
   EXPECT_TRUE(note.Shown());
   EXPECT_TRUE(IsWindowVisible(note.hwnd()));
   EXPECT_TRUE(note.OnTop());
   EXPECT_TRUE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_TRUE(note.Alarm().Active);
+  EXPECT_TRUE(note.AlarmClock().Fields().Active);
   EXPECT_EQ(TextBoxBackground(note), 0x80FF80u);
   LOGFONTA log{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(note.TextBox(), WM_GETFONT, 0, 0)), sizeof log, &log);
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(note.TextBox().hwnd(), WM_GETFONT, 0, 0)), sizeof log, &log);
   EXPECT_STREQ(log.lfFaceName, "Courier New");
   EXPECT_EQ(log.lfWeight, FW_BOLD);
   // The alarm sign shows while the alarm is on.
@@ -135,14 +126,14 @@ TEST_F(NoteWindowTest, RestoredNoteTakesEverythingFromItsFileAndWritesItBackUnch
 
 TEST_F(NoteWindowTest, RestoredNoteCanKeepItsStoredVisibilityForWhoeverShowsIt) {
   SaveNoteFile(CachePath("5.kli"), KnownNote());
-  TTFoglio& note = Keep(std::make_unique<TTFoglio>(false, false, Cache(), "5.kli", TestSkin(),
+  TTFoglio& note = Keep(std::make_unique<TTFoglio>(host_, false, false, Cache(), "5.kli", TestSkin(),
                                                    TTFoglio::StoredVisibility::Keep));
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
   EXPECT_TRUE(note.Shown());
   // Everything else is applied as ever.
-  EXPECT_EQ(note.Text(), "first line\r\nsecond");
-  EXPECT_EQ(note.Left(), 30);
-  EXPECT_EQ(note.Width(), 220);
+  EXPECT_EQ(note.TextBox().Text(), "first line\r\nsecond");
+  EXPECT_EQ(note.Bounds().Left, 30);
+  EXPECT_EQ(note.Bounds().Width, 220);
   EXPECT_TRUE(note.OnTop());
   EXPECT_TRUE(GetWindowLongPtrA(note.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   // Only the restore keeps it: a note file opened later shows the note as the file says.
@@ -163,8 +154,8 @@ TEST_F(NoteWindowTest, NoteLeftOfThePrimaryScreenComesBackWhereItWas) {
   SaveNoteFile(CachePath("5.kli"), known);
   const std::string original = ReadBytes(CachePath("5.kli"));
   TTFoglio& note = RestoredNote(TestSkin(), "5.kli");
-  EXPECT_EQ(note.Left(), -300);
-  EXPECT_EQ(note.Top(), -50);
+  EXPECT_EQ(note.Bounds().Left, -300);
+  EXPECT_EQ(note.Bounds().Top, -50);
   Destroy(note);
   EXPECT_EQ(ReadBytes(CachePath("5.kli")), original);
 }
@@ -175,8 +166,8 @@ TEST_F(NoteWindowTest, TextFilesOpenWithNormalisedLineBreaksAndSaveAsTheBoxHolds
   const std::string text = Base() + "\\list.txt";
   WriteBytes(text, "a\rb\nc\r\nd\r\n");
   note.OpenFileInNote(text);
-  EXPECT_EQ(note.Text(), "a\r\nb\r\nc\r\nd\r\n");
-  EXPECT_EQ(note.FileName(), text);
+  EXPECT_EQ(note.TextBox().Text(), "a\r\nb\r\nc\r\nd\r\n");
+  EXPECT_EQ(note.Data().FileName, text);
   const NoteData after = StateOf(note, Base() + "\\after.kli");
   EXPECT_EQ(after.Font.name, before.Font.name);
   EXPECT_EQ(after.TextColor, before.TextColor);
@@ -214,28 +205,28 @@ TEST_F(NoteWindowTest, NoteFileKeepsTheLinesAsTheBoxWrapsThem) {
   EXPECT_EQ(ReadBytes(Base() + "\\wrapped.txt"), paragraph);
   TTFoglio& reopened = NewNote(skin);
   reopened.LoadNote(Base() + "\\wrapped.kli");
-  EXPECT_EQ(reopened.Text(), EditTextFromLines(state.Lines));
+  EXPECT_EQ(reopened.TextBox().Text(), EditTextFromLines(state.Lines));
 }
 
 TEST_F(NoteWindowTest, TextFileTooLongForTheEditBoxIsRefusedAndTheNoteStaysAsItWas) {
   TTFoglio& note = NewNote(TestSkin());
   note.SetText("mine");
-  const std::string name = note.FileName();
+  const std::string name = note.Data().FileName;
   const std::string big = Base() + "\\big.txt";
-  WriteBytes(big, std::string(TTFoglio::kTextCapacity + 1, 'x'));
+  WriteBytes(big, std::string(NoteTextBox::kCapacity + 1, 'x'));
   try {
     note.OpenFileInNote(big);
     FAIL() << "no error";
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(), "Text exceeds memo capacity.");
   }
-  EXPECT_EQ(note.Text(), "mine");
-  EXPECT_EQ(note.FileName(), name);
+  EXPECT_EQ(note.TextBox().Text(), "mine");
+  EXPECT_EQ(note.Data().FileName, name);
 }
 
 TEST_F(NoteWindowTest, CutNoteFileAppliesWhatWasReadBeforeTheFailure) {
   TTFoglio& note = NewNote(TestSkin());
-  const std::string ownStore = note.StoreName();
+  const std::string ownStore = note.Store().Name();
   NoteData known = KnownNote();
   const std::string whole = Base() + "\\whole.kli";
   SaveNoteFile(whole, known);
@@ -248,17 +239,17 @@ TEST_F(NoteWindowTest, CutNoteFileAppliesWhatWasReadBeforeTheFailure) {
   } catch (const std::exception& e) {
     EXPECT_STREQ(e.what(), "Read beyond end of file");
   }
-  EXPECT_EQ(note.Text(), "first line\r\nsecond");
+  EXPECT_EQ(note.TextBox().Text(), "first line\r\nsecond");
   EXPECT_EQ(TextBoxBackground(note), 0x80FF80u);
-  EXPECT_EQ(note.Width(), 220);
-  EXPECT_EQ(note.Left(), 30);
-  EXPECT_EQ(note.Top(), 40);
-  EXPECT_EQ(note.FileName(), "C:\\docs\\todo.kli");
-  EXPECT_EQ(note.StoreName(), ownStore);
+  EXPECT_EQ(note.Bounds().Width, 220);
+  EXPECT_EQ(note.Bounds().Left, 30);
+  EXPECT_EQ(note.Bounds().Top, 40);
+  EXPECT_EQ(note.Data().FileName, "C:\\docs\\todo.kli");
+  EXPECT_EQ(note.Store().Name(), ownStore);
   // Nothing after the failure is applied.
   EXPECT_FALSE(note.Shown());
   EXPECT_FALSE(note.OnTop());
-  EXPECT_FALSE(note.Alarm().Active);
+  EXPECT_FALSE(note.AlarmClock().Fields().Active);
   const NoteData state = StateOf(note, Base() + "\\state.kli");
   EXPECT_EQ(state.BackColor, 0xC0C0C0);
   EXPECT_EQ(state.Font.name, "Courier New");
@@ -270,7 +261,6 @@ TEST_F(NoteWindowTest, DamagedStoreFileIsKeptAsideAndTheNoteMovesToAStoreFileOfI
   SaveNoteFile(Base() + "\\whole.kli", known);
   const std::string damaged = CutInsideAlarm(ReadBytes(Base() + "\\whole.kli"), known);
   WriteBytes(CachePath("7.kli"), damaged);
-  WriteBytes(CachePath("7.kli.damaged"), "an older damaged file");
 
   std::vector<std::string> shown;
   TTFoglio* restored = nullptr;
@@ -282,83 +272,46 @@ TEST_F(NoteWindowTest, DamagedStoreFileIsKeptAsideAndTheNoteMovesToAStoreFileOfI
   TTFoglio& note = *restored;
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0], "Read beyond end of file");
-  EXPECT_FALSE(FileExists(CachePath("7.kli")));
-  EXPECT_EQ(ReadBytes(CachePath("7.kli.damaged")), "an older damaged file");
-  EXPECT_EQ(ReadBytes(CachePath("7.kli.2.damaged")), damaged);
-  EXPECT_TRUE(std::regex_match(note.StoreName(), std::regex(R"(\\[0-9]{1,6}\.kli)"))) << note.StoreName();
-  EXPECT_EQ(note.Text(), "first line\r\nsecond");
+  EXPECT_EQ(ReadBytes(CachePath("7.kli.damaged")), damaged);
+  EXPECT_TRUE(std::regex_match(note.Store().Name(), std::regex(R"(\\[0-9]{1,6}\.kli)"))) << note.Store().Name();
+  EXPECT_EQ(note.TextBox().Text(), "first line\r\nsecond");
 
   // From here on it is an ordinary note.
-  const std::string store = note.StorePath();
+  const std::string store = note.Store().Path();
   Destroy(note);
   NoteData saved;
   int items = 0;
   LoadNoteFile(store, saved, items);
   EXPECT_EQ(saved.Lines, known.Lines);
-  EXPECT_EQ(ReadBytes(CachePath("7.kli.2.damaged")), damaged);
 }
 
 TEST_F(NoteWindowTest, NotesNeverShareAStoreFile) {
-  TQuorSkin& skin = TestSkin();
   // A file saved from another open note names that note's store file.
   host_.inUse = {"\\77.kli"};
-  TTFoglio& opener = NewNote(skin);
-  const std::string own = opener.StoreName();
+  TTFoglio& opener = NewNote(TestSkin());
+  const std::string own = opener.Store().Name();
   NoteData other = KnownNote();
   other.StoreName = "\\77.kli";
   const std::string otherFile = Base() + "\\other.kli";
   SaveNoteFile(otherFile, other);
   opener.OpenFileInNote(otherFile);
-  EXPECT_EQ(opener.StoreName(), own);
-  EXPECT_EQ(opener.FileName(), otherFile);
-  EXPECT_EQ(opener.Text(), "first line\r\nsecond");
-
-  // A store file copied under another name keeps the name it was restored from.
-  other.StoreName = "\\12.kli";
-  SaveNoteFile(CachePath("copy.kli"), other);
-  TTFoglio& copy = RestoredNote(skin, "copy.kli");
-  EXPECT_EQ(copy.StoreName(), "copy.kli");
-  // The name as a new note wrote it names the same file: it is kept in that form.
-  other.StoreName = "\\5.kli";
-  SaveNoteFile(CachePath("5.kli"), other);
-  TTFoglio& same = RestoredNote(skin, "5.kli");
-  EXPECT_EQ(same.StoreName(), "\\5.kli");
-
+  EXPECT_EQ(opener.Store().Name(), own);
+  EXPECT_EQ(opener.Data().FileName, otherFile);
+  EXPECT_EQ(opener.TextBox().Text(), "first line\r\nsecond");
   Destroy(opener);
-  Destroy(copy);
   EXPECT_FALSE(FileExists(CachePath("77.kli")));
-  EXPECT_FALSE(FileExists(CachePath("12.kli")));
   EXPECT_TRUE(FileExists(CachePath(own)));
-  EXPECT_TRUE(FileExists(CachePath("copy.kli")));
 }
 
-TEST_F(NoteWindowTest, TextThatDoesNotFitTheNoteFileIsKeptWholeBesideIt) {
+TEST_F(NoteWindowTest, RestoredNoteTakesTheWholeTextKeptBesideItsFile) {
   TQuorSkin& skin = TestSkin();
   TTFoglio& note = NewNote(skin);
   std::string text;
   for (int i = 1; i <= 300; ++i) text += "line " + std::to_string(i) + "\r\n";
   note.SetText(text);
-  const std::string name = note.StoreName();
-  const std::string store = note.StorePath();
-  const std::string beside = TTFoglio::FullTextPath(store);
-  EXPECT_EQ(beside, Cache() + "\\\\" + name.substr(1, name.size() - 5) + "-full-text.txt");
-  EXPECT_FALSE(IsNoteFilePath(beside));
-
+  const std::string name = note.Store().Name();
   Destroy(note);
-  NoteData saved;
-  int items = 0;
-  LoadNoteFile(store, saved, items);
-  EXPECT_EQ(saved.Lines.size(), 255u);
-  EXPECT_EQ(ReadBytes(beside), text);
-
-  // Restored, the note has its whole text again; once it fits, the copy beside goes.
-  TTFoglio& restored = RestoredNote(skin, name.substr(1));
-  EXPECT_EQ(restored.Text(), text);
-  restored.SetText("short now");
-  Destroy(restored);
-  EXPECT_FALSE(FileExists(beside));
-  LoadNoteFile(store, saved, items);
-  EXPECT_EQ(saved.Lines, std::vector<std::string>{"short now"});
+  EXPECT_EQ(RestoredNote(skin, name.substr(1)).TextBox().Text(), text);
 }
 
 }  // namespace

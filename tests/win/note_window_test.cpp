@@ -35,20 +35,20 @@ TEST_F(NoteWindowTest, NewNoteIsAHiddenToolWindowWithAFreshStoreName) {
   EXPECT_FALSE(ex & WS_EX_APPWINDOW);
   EXPECT_TRUE(ex & WS_EX_ACCEPTFILES);
   EXPECT_FALSE(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION);
-  EXPECT_EQ(note.Width(), 200);
-  EXPECT_EQ(note.Height(), 120);
-  EXPECT_TRUE(std::regex_match(note.StoreName(), std::regex(R"(\\[0-9]{1,6}\.kli)"))) << note.StoreName();
-  EXPECT_TRUE(note.StoreName() == "\\0.kli" || note.StoreName()[1] != '0');
-  EXPECT_EQ(note.StoreFolder(), Cache());
-  EXPECT_EQ(note.FileName(), DocumentsFolder() + "\\noname.kli");
-  EXPECT_EQ(note.Text(), "");
+  EXPECT_EQ(note.Bounds().Width, 200);
+  EXPECT_EQ(note.Bounds().Height, 120);
+  EXPECT_TRUE(std::regex_match(note.Store().Name(), std::regex(R"(\\[0-9]{1,6}\.kli)"))) << note.Store().Name();
+  EXPECT_TRUE(note.Store().Name() == "\\0.kli" || note.Store().Name()[1] != '0');
+  EXPECT_EQ(note.Store().Folder(), Cache());
+  EXPECT_EQ(note.Data().FileName, DocumentsFolder() + "\\noname.kli");
+  EXPECT_EQ(note.TextBox().Text(), "");
   // The alarm is set to the moment of creation, and off.
-  EXPECT_TRUE(note.Alarm().IsSet);
-  EXPECT_FALSE(note.Alarm().Active);
-  EXPECT_NEAR(note.Alarm().When, NowDateTime(), 1.0 / 24 / 60);
+  EXPECT_TRUE(note.AlarmClock().Fields().IsSet);
+  EXPECT_FALSE(note.AlarmClock().Fields().Active);
+  EXPECT_NEAR(note.AlarmClock().Fields().When, NowDateTime(), 1.0 / 24 / 60);
 
   // The text box sits where the skin puts it: left 6, top 24, right 6 from the edge, down 60.
-  const RECT box = ChildRect(hwnd, note.TextBox());
+  const RECT box = ChildRect(hwnd, note.TextBox().hwnd());
   EXPECT_EQ(box.left, 6);
   EXPECT_EQ(box.top, 24);
   EXPECT_EQ(box.right, 194);
@@ -56,7 +56,7 @@ TEST_F(NoteWindowTest, NewNoteIsAHiddenToolWindowWithAFreshStoreName) {
 
   // Two new notes never share a store name, even before either has written its file.
   TTFoglio& other = NewNote(skin);
-  EXPECT_NE(other.StoreName(), note.StoreName());
+  EXPECT_NE(other.Store().Name(), note.Store().Name());
 }
 
 TEST_F(NoteWindowTest, StoreNameSkipsNamesTakenByOpenNotes) {
@@ -64,13 +64,13 @@ TEST_F(NoteWindowTest, StoreNameSkipsNamesTakenByOpenNotes) {
   host_.takenAnswers = 3;
   TTFoglio& note = NewNote(skin);
   ASSERT_EQ(host_.asked.size(), 4u);
-  EXPECT_EQ(note.StoreName(), host_.asked.back());
+  EXPECT_EQ(note.Store().Name(), host_.asked.back());
 }
 
 TEST_F(NoteWindowTest, StampOnCreateAddsOneDateTimeLine) {
   TQuorSkin& skin = TestSkin();
   TTFoglio& stamped = NewNote(skin, true);
-  const std::string text = stamped.Text();
+  const std::string text = stamped.TextBox().Text();
   EXPECT_NE(text.find(" , "), std::string::npos) << text;
   EXPECT_EQ(text.find("\r\n"), std::string::npos) << text;
   const std::string today = FormatDateText(NowDateTime(), UserLocalePictures());
@@ -88,7 +88,7 @@ TEST_F(NoteWindowTest, DocumentsFolderComesExpandedFromTheUserShellFolders) {
   ExpandEnvironmentStringsA(value, expanded, MAX_PATH);
 
   TTFoglio& note = NewNote(TestSkin());
-  EXPECT_EQ(note.FileName(), std::string(expanded) + "\\noname.kli");
+  EXPECT_EQ(note.Data().FileName, std::string(expanded) + "\\noname.kli");
 
   RegDeleteValueA(folders.handle(), "Personal");
   if (previous) {
@@ -133,10 +133,10 @@ TEST_F(NoteWindowTest, DocumentsFolderFallsBackToShellFoldersAndThenToNothing) {
 
   TQuorSkin& skin = TestSkin();
   shell.Set("C:\\shell documents");
-  EXPECT_EQ(NewNote(skin).FileName(), "C:\\shell documents\\noname.kli");
+  EXPECT_EQ(NewNote(skin).Data().FileName, "C:\\shell documents\\noname.kli");
 
   shell.Remove();
-  EXPECT_EQ(NewNote(skin).FileName(), "\\noname.kli");
+  EXPECT_EQ(NewNote(skin).Data().FileName, "\\noname.kli");
 }
 
 TEST_F(NoteWindowTest, ShownAndOnTopFollowTheWindow) {
@@ -148,7 +148,7 @@ TEST_F(NoteWindowTest, ShownAndOnTopFollowTheWindow) {
   EXPECT_TRUE(IsWindowVisible(hwnd));
   EXPECT_TRUE(note.Shown());
   Pump();
-  EXPECT_EQ(GetFocus(), note.TextBox());
+  EXPECT_EQ(GetFocus(), note.TextBox().hwnd());
   note.SetShown(false);
   EXPECT_FALSE(IsWindowVisible(hwnd));
   EXPECT_FALSE(note.Shown());
@@ -172,9 +172,9 @@ TEST_F(NoteWindowTest, ShownAndOnTopFollowTheWindow) {
 TEST_F(NoteWindowTest, ClosedNoteIsHiddenForGoodWithoutStoreFileOrMenuEntry) {
   TQuorSkin& skin = TestSkin();
   TTFoglio& note = NewNote(skin);
-  const std::string store = note.StorePath();
+  const std::string store = note.Store().Path();
   WriteBytes(store, "old");
-  WriteBytes(TTFoglio::FullTextPath(store), "old text");
+  WriteBytes(NoteStore::FullTextPath(store), "old text");
   const win::UniqueMenu menu(CreatePopupMenu());
   note.ListItem().InsertInto(menu.get(), 0);
   note.SetShown(true);
@@ -183,7 +183,7 @@ TEST_F(NoteWindowTest, ClosedNoteIsHiddenForGoodWithoutStoreFileOrMenuEntry) {
   EXPECT_TRUE(note.Closed());
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
   EXPECT_FALSE(FileExists(store));
-  EXPECT_FALSE(FileExists(TTFoglio::FullTextPath(store)));
+  EXPECT_FALSE(FileExists(NoteStore::FullTextPath(store)));
   EXPECT_EQ(GetMenuItemCount(menu.get()), 0);
 
   note.SetShown(true);
@@ -198,46 +198,46 @@ TEST_F(NoteWindowTest, ActivableSkinSwitchesBetweenEditBoxAndLabel) {
   TTFoglio& first = NewNote(activable);
   TTFoglio& second = NewNote(activable);
   first.SetText("one\r\ntwo");
-  EXPECT_TRUE(first.TextBoxVisible());
+  EXPECT_TRUE(first.TextBox().Visible());
 
   first.SetEditing(false);
-  EXPECT_FALSE(first.TextBoxVisible());
+  EXPECT_FALSE(first.TextBox().Visible());
   // Editing one note turns every other note's text into its label.
   second.SetEditing(false);
   const int before = host_.endEditing;
   first.SetEditing(true);
-  EXPECT_TRUE(first.TextBoxVisible());
+  EXPECT_TRUE(first.TextBox().Visible());
   EXPECT_EQ(host_.endEditing, before + 1);
-  EXPECT_FALSE(second.TextBoxVisible());
+  EXPECT_FALSE(second.TextBox().Visible());
   second.SetEditing(true);
-  EXPECT_TRUE(second.TextBoxVisible());
-  EXPECT_FALSE(first.TextBoxVisible());
+  EXPECT_TRUE(second.TextBox().Visible());
+  EXPECT_FALSE(first.TextBox().Visible());
 
   // A press on the window starts editing as well.
   SendMessageA(first.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 90));
   SendMessageA(first.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(100, 90));
-  EXPECT_TRUE(first.TextBoxVisible());
-  EXPECT_FALSE(second.TextBoxVisible());
+  EXPECT_TRUE(first.TextBox().Visible());
+  EXPECT_FALSE(second.TextBox().Visible());
 
   // Without Activable the edit boxes always show.
   TTFoglio& plain = NewNote(TestSkin());
   plain.SetEditing(false);
-  EXPECT_TRUE(plain.TextBoxVisible());
+  EXPECT_TRUE(plain.TextBox().Visible());
 }
 
 TEST_F(NoteWindowTest, EmptySkinGivesThePlainYellowWindow) {
   TQuorSkin& empty = WriteSkin("empty", "", false);
   TTFoglio& note = NewNote(empty);
   const HWND hwnd = note.hwnd();
-  EXPECT_EQ(note.Width(), 150);
-  EXPECT_EQ(note.Height(), 100);
+  EXPECT_EQ(note.Bounds().Width, 150);
+  EXPECT_EQ(note.Bounds().Height, 100);
   EXPECT_FALSE(GetWindowLongPtrA(hwnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
-  const RECT box = ChildRect(hwnd, note.TextBox());
+  const RECT box = ChildRect(hwnd, note.TextBox().hwnd());
   EXPECT_EQ(box.left, 0);
   EXPECT_EQ(box.top, 0);
   EXPECT_EQ(box.right, 0);
   EXPECT_EQ(box.bottom, 0);
-  EXPECT_FALSE(GetWindowLongPtrA(note.TextBox(), GWL_STYLE) & WS_BORDER);
+  EXPECT_FALSE(GetWindowLongPtrA(note.TextBox().hwnd(), GWL_STYLE) & WS_BORDER);
 
   // The window is painted yellow; nothing else is drawn on it.
   note.MoveTo(50, 50);
@@ -250,23 +250,23 @@ TEST_F(NoteWindowTest, EmptySkinGivesThePlainYellowWindow) {
   ReleaseDC(hwnd, dc);
 
   // The font is 8-point arial.
-  const auto font = reinterpret_cast<HFONT>(SendMessageA(note.TextBox(), WM_GETFONT, 0, 0));
+  const auto font = reinterpret_cast<HFONT>(SendMessageA(note.TextBox().hwnd(), WM_GETFONT, 0, 0));
   LOGFONTA log{};
   GetObjectA(font, sizeof log, &log);
   EXPECT_STREQ(log.lfFaceName, "arial");
   EXPECT_EQ(log.lfHeight, -MulDiv(8, 96, 72));
 
   // No move area, but resizing by the edge band works.
-  const int left = note.Left(), top = note.Top();
+  const int left = note.Bounds().Left, top = note.Bounds().Top;
   SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 50));
   SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(95, 60));
   SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(95, 60));
-  EXPECT_EQ(note.Left(), left);
-  EXPECT_EQ(note.Top(), top);
+  EXPECT_EQ(note.Bounds().Left, left);
+  EXPECT_EQ(note.Bounds().Top, top);
   SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(149, 50));
   SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(169, 50));
   SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(169, 50));
-  EXPECT_EQ(note.Width(), 170);
+  EXPECT_EQ(note.Bounds().Width, 170);
 }
 
 TEST_F(NoteWindowTest, TextBoxOfColourIndex254OrMoreTakesTheWindowsOwnColour) {
@@ -282,9 +282,9 @@ TEST_F(NoteWindowTest, TextBoxOfColourIndex254OrMoreTakesTheWindowsOwnColour) {
     HDC windowDc = GetDC(note.hwnd());
     const COLORREF window = GetPixel(windowDc, 3, 3);
     ReleaseDC(note.hwnd(), windowDc);
-    HDC boxDc = GetDC(note.TextBox());
+    HDC boxDc = GetDC(note.TextBox().hwnd());
     const COLORREF box = GetPixel(boxDc, 60, 40);
-    ReleaseDC(note.TextBox(), boxDc);
+    ReleaseDC(note.TextBox().hwnd(), boxDc);
     return std::pair(window, box);
   };
   // White is never a random entry, so a box that drew a colour of its own would show it.
@@ -356,7 +356,7 @@ TEST_F(NoteWindowTest, OldFrameSkinGetsAToolWindowFrameWithItsTitle) {
   EXPECT_TRUE(GetWindowLongPtrA(named.hwnd(), GWL_STYLE) & WS_CAPTION);
   char title[MAX_PATH] = {};
   GetWindowTextA(named.hwnd(), title, sizeof title);
-  EXPECT_EQ(title, named.FileName());
+  EXPECT_EQ(title, named.Data().FileName);
 
   ini += "Standard=1\r\ntitle=Sticky\r\n";
   TTFoglio& standard = NewNote(WriteSkin("standard", ini, false));
@@ -374,8 +374,8 @@ TEST_F(NoteWindowTest, ReskinKeepsSizeAndCaptionTextUntilTheNameIsSetAgain) {
   WriteBytes(base_ / "skins" / "test" / "skin.ini", ini);
   skin.ReloadSkin("test", Base());
   note.ApplyNoteSkin();
-  EXPECT_EQ(note.Width(), 260);
-  EXPECT_EQ(note.Height(), 180);
+  EXPECT_EQ(note.Bounds().Width, 260);
+  EXPECT_EQ(note.Bounds().Height, 180);
   EXPECT_EQ(note.CaptionText(), "C:\\notes\\shopping.kli");
   note.SetFileName("C:\\notes\\list.kli");
   EXPECT_EQ(note.CaptionText(), "list.kli");
@@ -416,12 +416,12 @@ TEST_F(NoteWindowTest, MenuEntryFollowsTheNameAndLeavesWithTheNote) {
 TEST_F(NoteWindowTest, OwnTrayIconClickBringsTheNoteToTheFront) {
   TQuorSkin& skin = TestSkin();
   TTFoglio& note = NewNote(skin, false, true);
-  EXPECT_TRUE(note.OwnTrayIcon());
+  EXPECT_TRUE(note.Data().OwnTrayIcon);
   EXPECT_FALSE(IsWindowVisible(note.hwnd()));
   SendMessageA(note.hwnd(), WM_APP + 1, 1, WM_LBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(note.hwnd()));
   note.SetOwnTrayIcon(false);
-  EXPECT_FALSE(note.OwnTrayIcon());
+  EXPECT_FALSE(note.Data().OwnTrayIcon);
 }
 
 TEST_F(NoteWindowTest, DroppedFilesGoFirstIntoTheNoteThenIntoNewNotesUncut) {
@@ -439,8 +439,8 @@ TEST_F(NoteWindowTest, DroppedFilesGoFirstIntoTheNoteThenIntoNewNotesUncut) {
   memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
   GlobalUnlock(memory);
   SendMessageA(note.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-  EXPECT_EQ(note.Text(), "dropped text");
-  EXPECT_EQ(note.FileName(), first);
+  EXPECT_EQ(note.TextBox().Text(), "dropped text");
+  EXPECT_EQ(note.Data().FileName, first);
   ASSERT_EQ(host_.opened.size(), 2u);
   EXPECT_EQ(host_.opened[0], files[1]);
   EXPECT_EQ(host_.opened[1], files[2]);

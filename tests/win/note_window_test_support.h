@@ -63,10 +63,10 @@ class FakeHost final : public NoteHost {
   void OpenNoteFile(const std::string& path) override { opened.push_back(path); }
   void SuspendNotes() override { ++suspends; }
   void ResumeNotes() override { ++resumes; }
-  void EndNoteEditing() override {
+  void EndNoteEditing(TTFoglio& editing) override {
     ++endEditing;
     for (TTFoglio* note : notes) {
-      if (note->TextBoxVisible()) note->SetEditing(false);
+      if (note != &editing && note->TextBox().Visible()) note->SetEditing(false);
     }
   }
   bool DeleteToRecycleBin() const override { return recycle; }
@@ -81,7 +81,7 @@ class FakeHost final : public NoteHost {
       return true;
     }
     for (TTFoglio* note : notes) {
-      if (note != asking && note->StoreName() == storeName) return true;
+      if (note != asking && note->Store().Name() == storeName) return true;
     }
     return inUse.count(storeName) > 0;
   }
@@ -131,13 +131,11 @@ class NoteWindowTest : public ::testing::Test {
     base_ = fs::path(temp) / ("qkli-note-" + std::to_string(GetCurrentProcessId()) + "-" +
                               std::to_string(++counter));
     fs::create_directories(base_ / "cache");
-    AttachController(&host_);
   }
   void TearDown() override {
     host_.notes.clear();
     notes_.clear();
     skins_.clear();
-    AttachController(nullptr);
     std::error_code ignored;
     fs::remove_all(base_, ignored);
   }
@@ -163,10 +161,10 @@ class NoteWindowTest : public ::testing::Test {
 
   // A new note (empty store folder and name: the program folder's "cache") or a restored one.
   TTFoglio& NewNote(TQuorSkin& skin, bool stamp = false, bool tray = false) {
-    return Keep(std::make_unique<TTFoglio>(stamp, tray, Cache(), "", skin));
+    return Keep(std::make_unique<TTFoglio>(host_, stamp, tray, Cache(), "", skin));
   }
   TTFoglio& RestoredNote(TQuorSkin& skin, const std::string& fileName) {
-    return Keep(std::make_unique<TTFoglio>(false, false, Cache(), fileName, skin));
+    return Keep(std::make_unique<TTFoglio>(host_, false, false, Cache(), fileName, skin));
   }
   TTFoglio& Keep(std::unique_ptr<TTFoglio> note) {
     host_.notes.push_back(note.get());

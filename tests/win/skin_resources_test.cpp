@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "look/menu_picture.h"
+#include "win/menu_picture.h"
 #include "look/skin.h"
 #include "win/handles.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/dll_loader.h"
+#include "win/dll_loader.h"
 #include "tests/win/app_test_support.h"
 
 TEST(DllLoader, LoadsBothPicturesFromTheProgramFolder) {

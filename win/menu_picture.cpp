@@ -1,6 +1,8 @@
-#include "look/menu_picture.h"
+#include "win/menu_picture.h"
 
 #include <cstdint>
+
+#include "win/dib_section.h"
 
 win::UniqueBitmap FlattenMenuPicture(HBITMAP picture, COLORREF background) {
   DIBSECTION source{};
@@ -9,20 +11,14 @@ win::UniqueBitmap FlattenMenuPicture(HBITMAP picture, COLORREF background) {
     return {};
   const int width = source.dsBm.bmWidth, height = source.dsBm.bmHeight;
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = source.dsBmih.biHeight;  // keep the source's row order
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  win::UniqueBitmap flat(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  // In the source's row order.
+  win::DibSection flat(width, height, 24, source.dsBmih.biHeight > 0);
   if (!flat) return {};
 
   GdiFlush();
   const auto* in = static_cast<const uint8_t*>(source.dsBm.bmBits);
-  auto* out = static_cast<uint8_t*>(bits);
-  const int inStride = source.dsBm.bmWidthBytes, outStride = (width * 3 + 3) & ~3;
+  auto* out = static_cast<uint8_t*>(flat.Bits());
+  const int inStride = source.dsBm.bmWidthBytes, outStride = flat.Stride();
   const uint8_t back[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -35,7 +31,7 @@ win::UniqueBitmap FlattenMenuPicture(HBITMAP picture, COLORREF background) {
       }
     }
   }
-  return flat;
+  return flat.Take();
 }
 
 win::UniqueBitmap LoadMenuPicture(HINSTANCE instance, int id) {

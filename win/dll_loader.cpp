@@ -1,12 +1,11 @@
-#include "app/dll_loader.h"
+#include "win/dll_loader.h"
 
-#include "storage/file_io.h"
 #include "win/error_box.h"
 #include "win/program_folder.h"
 
 TDllLoader::TDllLoader(const std::string& libraryName, const std::string& bitmapName, const std::string& folder) {
   const std::string path = (folder.empty() ? win::ProgramFolder() : folder) + "\\" + libraryName;
-  if (!FileExists(path)) {
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
     win::ShowErrorBox("Can't find " + path);
     return;
   }
