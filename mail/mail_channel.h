@@ -87,7 +87,6 @@ class MailChannel {
   void EndTls();
   // Ends TLS as EndTls does, then forgets the connection.
   void Close();
-  bool Secure() const { return state_ == State::Secure; }
 
  private:
   enum class State { Plain, Handshaking, Secure, Ended };

@@ -23,12 +23,12 @@ std::string HexDigits(std::string_view fingerprint) {
   return digits;
 }
 
-}  // namespace
-
 std::uint16_t UsualPort(MailSecurity security) {
   const auto index = static_cast<std::size_t>(security);
   return index < kMailSecurityCount ? kUsualPorts[index] : kUsualPorts[0];
 }
+
+}  // namespace
 
 std::optional<std::uint16_t> PortForSecurity(std::string_view portField, MailSecurity security) {
   while (!portField.empty() && portField.front() == ' ') portField.remove_prefix(1);

@@ -14,10 +14,8 @@
 enum class MailSecurity : std::uint8_t { None = 0, StartTls = 1, Tls = 2 };
 inline constexpr std::uint8_t kMailSecurityCount = 3;
 
-// The port each security is usually served on: 25, 587, 465.
-std::uint16_t UsualPort(MailSecurity security);
-// When the port field holds the usual port of another security, the one of `security`;
-// otherwise the user's own port stays (nullopt).
+// Each security's usual port (25, 587, 465): when the port field holds the usual port of
+// another security, the one of `security`; otherwise the user's own port stays (nullopt).
 std::optional<std::uint16_t> PortForSecurity(std::string_view portField, MailSecurity security);
 
 // A certificate the user trusts for a server whatever the system says of it.

@@ -345,94 +345,79 @@ bool SendMail::Refused(const std::string& line, bool continues) {
 }
 
 // HELO as always; EHLO when the send needs an extension (STARTTLS, AUTH) or TLS is on.
-bool SendMail::Hello() {
+void SendMail::Hello() {
   const bool extended = Security != MailSecurity::None || !SignInName.empty();
-  if (!SendLine((extended ? "EHLO " : "HELO ") + transport_.LocalHostName())) return false;
-  step_ = SmtpStep::Hello;
-  return true;
+  if (SendLine((extended ? "EHLO " : "HELO ") + transport_.LocalHostName())) step_ = SmtpStep::Hello;
 }
 
-bool SendMail::AfterHello() {
+void SendMail::AfterHello() {
   if (Security == MailSecurity::StartTls && !tlsUp_) {
     // Never a fall-back to plain text: that is what an attacker in the middle would arrange.
-    if (!extensions_.StartTls) {
-      Fail(SendMailError::StartTlsNotOffered, "STARTTLS not offered");
-      return false;
-    }
-    if (!SendLine("STARTTLS")) return false;
-    step_ = SmtpStep::TlsStart;
-    return true;
+    if (!extensions_.StartTls) return Fail(SendMailError::StartTlsNotOffered, "STARTTLS not offered");
+    if (SendLine("STARTTLS")) step_ = SmtpStep::TlsStart;
+    return;
   }
   if (!SignInName.empty()) return StartSignIn();
-  if (!SendLine("MAIL FROM:<" + FROM_Address + ">")) return false;
-  step_ = SmtpStep::Sender;
-  return true;
+  if (SendLine("MAIL FROM:<" + FROM_Address + ">")) step_ = SmtpStep::Sender;
 }
 
 // Credentials go only over TLS, whatever the server offers.
-bool SendMail::StartSignIn() {
-  if (!tlsUp_) {
-    Fail(SendMailError::SignInNeedsTls, "Sign-in needs STARTTLS or TLS: the password is never sent in plain text");
-    return false;
-  }
-  if (!extensions_.AuthPlain && !extensions_.AuthLogin) {
-    Fail(SendMailError::SignInRefused, "Sign-in refused: the server offers no sign-in by PLAIN or LOGIN" +
-                                           (extensions_.Auth.empty() ? "" : " (AUTH " + extensions_.Auth + ")"));
-    return false;
-  }
+void SendMail::StartSignIn() {
+  if (!tlsUp_)
+    return Fail(SendMailError::SignInNeedsTls, "Sign-in needs STARTTLS or TLS: the password is never sent in plain text");
+  if (!extensions_.AuthPlain && !extensions_.AuthLogin)
+    return Fail(SendMailError::SignInRefused, "Sign-in refused: the server offers no sign-in by PLAIN or LOGIN" +
+                                                  (extensions_.Auth.empty() ? "" : " (AUTH " + extensions_.Auth + ")"));
   step_ = SmtpStep::SignIn;
-  if (extensions_.AuthPlain) {
-    const SecretText password = Password ? Password() : SecretText();
-    if (password.Empty()) {
-      Fail(SendMailError::SignInNotConfigured, "Sign-in needed but not configured: no password is stored");
-      return false;
-    }
-    signIn_ = SignInStage::Plain;
-    return SendSecret(PlainSignIn(SignInName, password.View()), "AUTH PLAIN " + std::string(kHiddenSecret));
+  if (!extensions_.AuthPlain) {
+    signIn_ = SignInStage::LoginName;
+    SendLine("AUTH LOGIN");
+    return;
   }
-  signIn_ = SignInStage::LoginName;
-  return SendLine("AUTH LOGIN");
+  const SecretText password = Password ? Password() : SecretText();
+  if (password.Empty())
+    return Fail(SendMailError::SignInNotConfigured, "Sign-in needed but not configured: no password is stored");
+  signIn_ = SignInStage::Plain;
+  SendSecret(PlainSignIn(SignInName, password.View()), "AUTH PLAIN " + std::string(kHiddenSecret));
 }
 
 // AUTH LOGIN asks twice with 334; what its prompts say differs from server to server, so only
 // their number counts.
-bool SendMail::ContinueSignIn(const std::string& line) {
+void SendMail::ContinueSignIn(const std::string& line) {
   if (line.starts_with("235")) {
-    if (!SendLine("MAIL FROM:<" + FROM_Address + ">")) return false;
-    step_ = SmtpStep::Sender;
-    return true;
+    if (SendLine("MAIL FROM:<" + FROM_Address + ">")) step_ = SmtpStep::Sender;
+    return;
   }
   if (line.starts_with("334") && signIn_ == SignInStage::LoginName) {
     signIn_ = SignInStage::LoginPassword;
     const SecretText name = Base64Secret(SignInName);
-    return SendSecret(name, name.View());
+    SendSecret(name, name.View());
+    return;
   }
   if (line.starts_with("334") && signIn_ == SignInStage::LoginPassword) {
     const SecretText password = Password ? Password() : SecretText();
-    if (password.Empty()) {
-      Fail(SendMailError::SignInNotConfigured, "Sign-in needed but not configured: no password is stored");
-      return false;
-    }
+    if (password.Empty())
+      return Fail(SendMailError::SignInNotConfigured, "Sign-in needed but not configured: no password is stored");
     signIn_ = SignInStage::LoginSent;
-    return SendSecret(Base64Secret(password.View()), kHiddenSecret);
+    SendSecret(Base64Secret(password.View()), kHiddenSecret);
+    return;
   }
   Fail(SendMailError::SignInRefused, "Sign-in refused: " + line);
-  return false;
 }
 
 // One reply in the recipient step: the next recipient of the current group, or DATA once
 // every group is done.
-bool SendMail::SendNextRecipient() {
+void SendMail::SendNextRecipient() {
   if (recipientGroup_ <= 3) {
     if (recipientIndex_ < recipientLast_) {
       ++recipientIndex_;
       currentRecipient_ = SplitRecipient(GroupList().at(recipientIndex_ + GroupSkip())).Address;
-      if (!SendLine("RCPT TO:<" + currentRecipient_ + ">")) return false;
+      if (!SendLine("RCPT TO:<" + currentRecipient_ + ">")) return;
       Info(smRecipient, currentRecipient_);
-      if (Stopped()) return false;
+      if (Stopped()) return;
     }
   } else {
-    if (!SendLine("DATA")) return false;
+    if (!SendLine("DATA")) return;
     step_ = SmtpStep::Data;
   }
   if (recipientIndex_ == recipientLast_) {
@@ -440,7 +425,6 @@ bool SendMail::SendNextRecipient() {
     AdvanceGroup();
     recipientIndex_ = -1;
   }
-  return true;
 }
 
 void SendMail::AdvanceGroup() {

@@ -109,7 +109,6 @@ class SendMail : public MailMessage, public SmtpSecurityOptions, public Outgoing
   bool Busy() const { return busy_; }
   bool Accepted() const { return accepted_; }  // the server took the message
   SendMailError ErrorCode() const { return errorCode_; }  // why a send failed (14: cancelled)
-  SmtpStep Step() const { return step_; }
   // The server's certificate as the system judged it, once TLS came up in the last send.
   const CertificateCheck& ServerCertificate() const { return certificate_; }
   // The name the certificate must carry and the pin is kept for: the host name, else the address.
@@ -130,11 +129,11 @@ class SendMail : public MailMessage, public SmtpSecurityOptions, public Outgoing
 
   void HandleReply(const std::string& line);
   bool Refused(const std::string& line, bool continues);  // true: the send goes on
-  bool Hello();
-  bool AfterHello();
-  bool StartSignIn();
-  bool ContinueSignIn(const std::string& line);
-  bool SendNextRecipient();
+  void Hello();
+  void AfterHello();
+  void StartSignIn();
+  void ContinueSignIn(const std::string& line);
+  void SendNextRecipient();
   void AdvanceGroup();
   const std::vector<std::string>& GroupList() const;
   int GroupSkip() const;

@@ -66,24 +66,17 @@ TEST(SmtpSecured, DialoguesAsRows) {
     h.session.OnConnect(0);
     for (const Turn& turn : c.turns) {
       SCOPED_TRACE(turn.reply);
-      if (turn.reply.starts_with("<tls")) {
-        h.session.TlsReady({turn.reply == "<tls ok>" ? "" : "untrusted root", "AA:BB"});
-      } else {
-        h.Reply(turn.reply);
-      }
+      turn.reply.starts_with("<tls") ? h.session.TlsReady({turn.reply == "<tls ok>" ? "" : "untrusted root", "AA:BB"})
+                                     : h.Reply(turn.reply);
       const std::string sent = h.TakeSent();
-      if (turn.sends != "*") {
-        EXPECT_EQ(sent, turn.sends);
-      }
+      EXPECT_EQ(turn.sends == "*" ? "*" : sent, turn.sends);
     }
     const Events events = h.TakeEvents();
     const auto error = std::find_if(events.begin(), events.end(), [](const std::string& e) { return e[0] == 'E'; });
     EXPECT_EQ(error == events.end() ? "" : *error, c.error);
     EXPECT_EQ(h.transport.SentBeforeTls.find("AUTH"), std::string::npos);
     for (const std::string& trace : h.traces) EXPECT_EQ(trace.find("AGFubgBwdyBk"), std::string::npos) << trace;
-    if (c.turns.back().reply == "221 bye") {
-      EXPECT_EQ(h.transport.Effects.back(), "end tls");
-    }
+    EXPECT_EQ(h.transport.Effects.back() == "end tls", c.turns.back().reply == "221 bye");
   }
 }
 

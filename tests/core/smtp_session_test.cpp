@@ -110,6 +110,17 @@ TEST(SmtpSession, TheDataGoesToTheSocketInLargePiecesWithTheSameBytes) {
   EXPECT_EQ(std::count_if(h.traces.begin(), h.traces.end(), [](const std::string& t) { return t.starts_with("2 "); }), 9);
 }
 
+TEST(SmtpSession, ProgressComesAsTheSocketTakesTheBytes) {
+  SmtpHarness h;
+  h.session.MailText = {"Hi"};
+  h.RunToData();
+  h.transport.Blocked = true;
+  h.Reply("354 go ahead");
+  EXPECT_EQ(h.TakeEvents(), Events{});
+  h.transport.Writable();
+  EXPECT_EQ(h.TakeEvents(), (Events{Ev(smMessageSize, "4"), Ev(smSendingMessage, "4")}));
+}
+
 TEST(SmtpSession, OnlyBlindCopiesAreSentToAndNamedInNoHeader) {
   SmtpHarness h;
   h.session.TO_Address.clear();
