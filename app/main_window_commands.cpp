@@ -237,8 +237,14 @@ void TKliMain::MailKli() {
   TTmailSend log(hwnd());
   log.Show();
   TQuorMailAccount account = MailAccountFrom(settings_);
-  account.TrustCertificate = [this, &account](const CertificatePin& pin, const std::string& problems) {
-    if (!AskToTrustCertificate(hwnd(), pin, problems)) return false;
+  // A certificate the user declined is not asked about again for each further note.
+  account.TrustCertificate = [this, &account, declined = std::string()](const CertificatePin& pin,
+                                                                       const std::string& problems) mutable {
+    if (pin.Fingerprint == declined) return false;
+    if (!AskToTrustCertificate(hwnd(), pin, problems)) {
+      declined = pin.Fingerprint;
+      return false;
+    }
     account.TrustedCertificate = pin;
     settings_.SmtpTrustedServer = pin.Server;
     settings_.SmtpTrustedFingerprint = pin.Fingerprint;

@@ -72,7 +72,8 @@ bool MailChannel::HandshakeStep(std::uint64_t generation) {
   switch (step.State) {
     case TlsEngine::Status::Ok:
       state_ = State::Secure;
-      if (!SendWire(generation)) return false;
+      SendWire(generation);  // what the socket cannot take now goes at FD_WRITE
+      if (!Current(generation)) return false;
       if (!secured_) {
         secured_ = true;
         events_.Secured(engine_->ServerCertificate());
@@ -144,7 +145,6 @@ bool MailChannel::Seal(std::uint64_t generation) {
        pending = outgoing_.Pending()) {
     const TlsEngine::Result sealed = engine_->Encrypt(pending);
     if (sealed.State != TlsEngine::Status::Ok || sealed.Consumed == 0) {
-      writing_ = false;
       Fail(sealed.Reason);
       return false;
     }
