@@ -55,7 +55,7 @@ def measure(wine_run, bench_exe, port, attachment, runs, sink, pin=None):
 
 
 def main(wine_run, bench_exe, quick):
-    size, runs = (200_000, 1) if quick else (5 * 1024 * 1024, 3)
+    size, runs = (200_000, 1) if quick else (5 * 1024 * 1024, 5)
     sink, loop = Sink(), asyncio.new_event_loop()
     with tempfile.TemporaryDirectory() as folder:
         key = rsa.generate_private_key(public_exponent=65537, key_size=2048)
