@@ -1,6 +1,7 @@
 // qkli: sticky notes in the notification area. One instance per user: a second start hands
 // its files to the running instance and ends without showing anything.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <memory>
@@ -12,9 +13,24 @@
 #include "win/error_box.h"
 #include "win/message_loop.h"
 #include "win/program_folder.h"
+#include "win/unicode.h"
+
+namespace {
+
+// From the wide command line, so that a path in any language comes whole (the ANSI one has "?"
+// for what the code page lacks).
+std::vector<std::string> Arguments() {
+  int count = 0;
+  const std::unique_ptr<LPWSTR, decltype(&LocalFree)> wide(CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
+  std::vector<std::string> arguments;
+  for (int i = 1; wide && i < count; ++i) arguments.push_back(win::Utf8(wide.get()[i]));
+  return arguments;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const std::vector<std::string> arguments(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+  const std::vector<std::string> arguments = Arguments();
   const std::string programFolder = win::ProgramFolder();
 
   InstanceLock lock;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "app/closed_notes.h"
 #include "app/file_type.h"
 #include "app/note_folder.h"
 #include "app/settings_file.h"
@@ -30,6 +31,7 @@ TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder
     : programFolder_(std::move(programFolder)),
       notesFolder_(NotesFolderOf(programFolder_)),
       random_(ClockSeededGenerator()),
+      closedNotes_(ClosedNotesFolderOf(programFolder_)),
       menu_(TrayMenuRows(), kTrayFirstCommandId),
       noteMenu_(menu_.Submenu(kNoteSubmenu)) {
   // The extended style comes at the end of the start-up; until then the window is a plain
@@ -38,11 +40,15 @@ TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder
   SendMailDialog1.Color = 0x8080FF;
   SendMailDialog1.Font = {.Name = "MS Sans Serif", .Height = -12, .Color = 0x000000};
   create({.className = kControllerClass, .caption = kControllerCaption, .style = WS_POPUP});
+  keys_ = std::make_unique<GlobalKeys>(hwnd());
   {
     BusyScope starting(*this);
     StartUp(arguments);
   }
   AttachTray();
+  starting_ = false;
+  ReportDamagedNotes();
+  ApplyKeys();
 }
 
 TKliMain::~TKliMain() { CloseSequence(); }
@@ -66,6 +72,7 @@ void TKliMain::StartUp(const std::vector<std::string>& arguments) {
       settings_.SkinName != "default") {
     win::ShowingErrors([this] { skin_ = std::make_unique<TQuorSkin>("default", programFolder_); });
   }
+  workAreas_ = MonitorWorkAreas();
   notes_ = std::make_unique<TQuorLista>(*this);
   // Before any note is read or written: the folder exists, and what an interrupted save left
   // there is gone (the store files themselves are intact).
@@ -164,6 +171,11 @@ void TKliMain::ResumeNotes() {
   if (suspended_ == 0) return;
   if (--suspended_ == 0 && notes_) notes_->Resume();
   LeaveBusy();
+}
+
+void TKliMain::DisplaysChanged() {
+  workAreas_ = MonitorWorkAreas();
+  if (notes_) notes_->KeepWithinReach(workAreas_);
 }
 
 void TKliMain::EndNoteEditing(TTFoglio& editing) {

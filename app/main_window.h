@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/closed_notes_folder.h"
+#include "app/find_form.h"
+#include "app/global_keys.h"
 #include "app/note_list.h"
 #include "app/settings.h"
 #include "app/window_messages.h"
@@ -45,8 +48,11 @@ class TKliMain final : public win::Window, public NoteHost {
   void ResumeNotes() override;
   void EndNoteEditing(TTFoglio& editing) override;
   bool DeleteToRecycleBin() const override { return settings_.DeleteToRecycleBin; }
+  void KeepClosedNote(const std::string& storePath) override;
+  void StoreDamaged(const std::string& asidePath, const std::string& message) override;
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override;
   win::PrinterSetup& Printer() override { return printer_; }
+  std::span<const ScreenArea> WorkAreas() const override { return workAreas_; }
   void NoteChanged(TTFoglio& note) override;
   void NoteHidden(TTFoglio& note) override;
   void NoteGone(TTFoglio& note) override;
@@ -111,6 +117,17 @@ class TKliMain final : public win::Window, public NoteHost {
   void InsertMenuEntry(TTFoglio& note);
   TQuorSkin& Skin() const;
 
+  // Notes within reach (main_window_reach.cpp): the keys from anywhere, Find, the notes closed
+  // lately, one report of the note files put aside at start-up.
+  void ApplyKeys();
+  void HotKeyPressed(WPARAM id);
+  void FindNotes();
+  void ShowFoundNote(const NoteMatch& match);
+  // The "Recently closed" submenu as the folder of closed notes holds it now.
+  void FillRecentlyClosed();
+  void BringBackClosedNote(UINT menuId);
+  void ReportDamagedNotes();
+
   // Window messages (main_window_messages.cpp).
   LRESULT FileNameChar(WPARAM wp, LPARAM lp);
   LRESULT CopyData(const COPYDATASTRUCT* data);
@@ -128,6 +145,16 @@ class TKliMain final : public win::Window, public NoteHost {
   PendingFileName pendingFileName_;
   std::mt19937 random_;
   win::PrinterSetup printer_;
+  std::vector<ScreenArea> workAreas_;
+  std::unique_ptr<GlobalKeys> keys_;
+  std::unique_ptr<TFindForm> find_;
+  ClosedNotesFolder closedNotes_;
+  std::vector<ClosedNoteEntry> closedMenu_;
+  // Store files put aside during the start-up, reported once the notes are on the screen.
+  std::vector<std::pair<std::string, std::string>> damaged_;
+  bool starting_ = true;
+  // The displays or the task bar changed: the areas again, and every shown note within them.
+  void DisplaysChanged();
   // Saving while the user works (main_window_saving.cpp): the one timer serves every note.
   SaveScheduler saves_;
   win::WindowTimer saveTimer_;

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "app/closed_notes.h"
 #include "app/hand_over_list.h"
 #include "app/home_page.h"
 #include "app/main_window.h"
@@ -184,6 +185,7 @@ void TKliMain::MainOptions() {
 void TKliMain::TakeOptions(const TFOptions& dialog) {
   const uint8_t shownIcon = settings_.TrayIconIndex;
   dialog.TakeSettings(settings_);
+  ApplyKeys();
   // A Run key the registry refuses costs that switch only: the other choices still count.
   win::ShowingErrors([this] { ApplyRunAtStartup(settings_.RunAtStartup, programPath_); });
   if (settings_.TrayIconIndex != shownIcon && tray_) ShowBuiltInTrayIcon(settings_.TrayIconIndex);
@@ -272,10 +274,12 @@ void TKliMain::ShowTrayMenu(POINT at) {
   {
     BusyScope tracking(*this);
     menu_.UpdateChecks(*this);
+    FillRecentlyClosed();
     chosen = menu_.Track(hwnd(), at);
   }
-  if (chosen == 0 || closing_) return;
-  if (!menu_.Run(*this, chosen) && chosen >= kNoteMenuFirstId && chosen <= kNoteMenuLastId) BringNoteToFront(chosen);
+  if (chosen == 0 || closing_ || menu_.Run(*this, chosen)) return;
+  if (chosen >= kNoteMenuFirstId && chosen <= kNoteMenuLastId) BringNoteToFront(chosen);
+  if (chosen >= kClosedMenuFirstId && chosen < kClosedMenuFirstId + kClosedNotesInMenu) BringBackClosedNote(chosen);
 }
 
 void TKliMain::ShowHelp(bool homePage) const {

@@ -31,6 +31,15 @@ LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kSaveTimerId) CarryOut(saves_.Tick(static_cast<SaveMoment>(GetTickCount64())));
       return 0;
+    case WM_HOTKEY:
+      HotKeyPressed(wp);
+      return 0;
+    case WM_DISPLAYCHANGE:
+      DisplaysChanged();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wp == SPI_SETWORKAREA) DisplaysChanged();
+      return 0;
     case WM_POWERBROADCAST:
       if (wp == PBT_APMSUSPEND) SaveUnsavedNotes();
       return TRUE;

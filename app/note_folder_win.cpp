@@ -9,41 +9,24 @@
 
 #include "storage/file_io.h"
 #include "win/handles.h"
+#include "win/unicode.h"
 
 namespace {
 
-std::wstring Widen(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), size);
-  return wide;
-}
-
-// `name` in the ANSI code page with `standIn` for what the code page lacks. No "best fit"
-// look-alikes: "Ā" must not become "A", which names another file.
-std::string Narrow(const std::wstring& name, const char* standIn, bool* lossy) {
-  if (name.empty()) return {};
-  // A UTF-8 code page takes neither the flag nor a stand-in, and needs none.
-  const bool utf8 = GetACP() == CP_UTF8;
-  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL usedStandIn = FALSE;
-  const auto convert = [&](char* into, int capacity) {
-    return WideCharToMultiByte(CP_ACP, flags, name.data(), static_cast<int>(name.size()), into, capacity,
-                               utf8 ? nullptr : standIn, utf8 ? nullptr : &usedStandIn);
-  };
-  std::string narrow(static_cast<size_t>(convert(nullptr, 0)), '\0');
-  convert(narrow.data(), static_cast<int>(narrow.size()));
-  if (lossy) *lossy = usedStandIn || Widen(narrow) != name;
-  return narrow;
-}
-
-// The name by which the ANSI calls reach the file `name`, if it has one.
+// `name` itself when the ANSI code page holds it: the note file keeps its name as 8-bit text.
 std::optional<std::string> AnsiName(const std::wstring& name) {
-  bool lossy = false;
-  std::string narrow = Narrow(name, nullptr, &lossy);
-  if (name.empty() || lossy) return std::nullopt;
-  return narrow;
+  std::string utf8 = win::Utf8(name);
+  if (name.empty() || !win::AnsiFromUtf8(utf8).exact) return std::nullopt;
+  return utf8;
+}
+
+// `text` as the ANSI code page has it, with "_" for what it lacks. No "best fit" look-alikes:
+// "Ā" must not become "A", which names another file. A file name holds no "?" of its own, so
+// every "?" stands for such a character.
+std::string WithAnsiCharacters(std::string_view text) {
+  std::string ansi = win::AnsiFromUtf8(text).text;
+  std::replace(ansi.begin(), ansi.end(), '?', '_');
+  return win::Utf8FromAnsi(ansi).text;
 }
 
 bool EndsWithKli(const std::wstring& name) {
@@ -55,13 +38,13 @@ bool EndsWithKli(const std::wstring& name) {
 
 struct FoundNote {
   std::wstring name;
-  std::optional<std::string> ansiName;  // own name, else the short one
+  std::optional<std::string> ansiName;  // own name, else the short one, when the code page holds it
 };
 
 std::vector<FoundNote> FindNoteFiles(const std::string& folder) {
   std::vector<FoundNote> notes;
   WIN32_FIND_DATAW found{};
-  const win::UniqueFind search(FindFirstFileW(Widen(folder + "\\*.kli").c_str(), &found));
+  const win::UniqueFind search(FindFirstFileW(win::Wide(folder + "\\*.kli").c_str(), &found));
   if (!search) return notes;
   do {
     const std::wstring name = found.cFileName;
@@ -78,7 +61,7 @@ std::vector<FoundNote> FindNoteFiles(const std::string& folder) {
 std::string NotesFolderOf(const std::string& programFolder) { return programFolder + "\\cache"; }
 
 void PrepareNotesFolder(const std::string& folder) {
-  if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+  if (!CreateDirectoryW(win::Wide(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
     throw std::runtime_error("Cannot create the notes folder " + folder);
   RemoveLeftoverTemporaries(folder);
   for (const FoundNote& note : FindNoteFiles(folder)) {
@@ -106,14 +89,15 @@ std::vector<std::string> NoteFileNames(const std::string& folder) {
 }
 
 std::string GiveAnsiName(const std::string& folder, const std::wstring& wideName) {
-  const size_t dot = std::min(wideName.rfind(L'.'), wideName.size());
-  const std::string stem = Narrow(wideName.substr(0, dot), "_", nullptr);
-  const std::string extension = Narrow(wideName.substr(dot), "_", nullptr);
-  const std::wstring from = Widen(folder) + L"\\" + wideName;
+  const std::string own = win::Utf8(wideName);
+  const size_t dot = std::min(own.rfind('.'), own.size());
+  const std::string stem = WithAnsiCharacters(own.substr(0, dot));
+  const std::string extension = WithAnsiCharacters(own.substr(dot));
+  const std::wstring from = win::Wide(folder) + L"\\" + wideName;
   for (int n = 1; n < 1000; ++n) {
     const std::string name = n == 1 ? stem + extension : stem + "-" + std::to_string(n) + extension;
     // Never over another file: a taken name makes the rename fail, and the next one is tried.
-    if (MoveFileW(from.c_str(), Widen(folder + "\\" + name).c_str())) return name;
+    if (MoveFileW(from.c_str(), win::Wide(folder + "\\" + name).c_str())) return name;
     const DWORD error = GetLastError();
     if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
   }

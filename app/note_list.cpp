@@ -109,6 +109,12 @@ void TQuorLista::Resume() {
   for (int i = 0; i < Count(); ++i) Note(i).Resume();
 }
 
+void TQuorLista::KeepWithinReach(std::span<const ScreenArea> workAreas) {
+  const BulkScope bulk(*this);
+  for (int i = 0; i < Count(); ++i)
+    if (IsWindowVisible(Note(i).hwnd())) Note(i).KeepWithinReach(workAreas);
+}
+
 void TQuorLista::EndEditing(const TTFoglio* editing) {
   if (bulk_ > 0) {
     editingAsked_ = true;

@@ -3,9 +3,12 @@
 // note windows: it makes them (each with the controller as its host), deletes them one by one,
 // carries out what the controller does to every note at once, and closes the rest when it goes.
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "notes/note_reach.h"
 
 class NoteHost;
 class TTFoglio;
@@ -57,6 +60,8 @@ class TQuorLista {
   // back what it had (a shown note gets the focus in its text box).
   void Suspend();
   void Resume();
+  // Every shown note within reach on `workAreas` (notes/note_reach.h).
+  void KeepWithinReach(std::span<const ScreenArea> workAreas);
   // Every open note but `editing` whose text box shows switches to its display.
   void EndEditing(const TTFoglio* editing = nullptr);
 

@@ -93,14 +93,17 @@ struct Overloaded : Ts... {
   using Ts::operator()...;
 };
 
-// The typed password, encrypted; none for an empty field. The plain text is read into memory
-// that is wiped when it is given back, never into a string.
+// The typed password as UTF-8, encrypted; none for an empty field. The plain text is read into
+// memory that is wiped when it is given back, never into a string.
 std::vector<uint8_t> TypedPassword(HWND field) {
-  const int length = GetWindowTextLengthA(field);
+  const int length = GetWindowTextLengthW(field);
   if (length <= 0) return {};
-  WipedBytes typed(static_cast<std::size_t>(length) + 1);
-  const int read = GetWindowTextA(field, typed.data(), length + 1);
-  return ProtectPassword(std::string_view(typed.data(), static_cast<std::size_t>(std::max(read, 0))));
+  std::vector<wchar_t, WipingAllocator<wchar_t>> typed(static_cast<std::size_t>(length) + 1);
+  const int read = GetWindowTextW(field, typed.data(), length + 1);
+  WipedBytes utf8(static_cast<std::size_t>(std::max(read, 0)) * 4);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, typed.data(), read, utf8.data(), static_cast<int>(utf8.size()),
+                                       nullptr, nullptr);
+  return ProtectPassword(std::string_view(utf8.data(), static_cast<std::size_t>(std::max(size, 0))));
 }
 
 }  // namespace

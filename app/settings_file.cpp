@@ -7,6 +7,7 @@
 #include "storage/file_io.h"
 #include "storage/io_error.h"
 #include "storage/record_file.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -21,8 +22,19 @@ struct Overloaded : Ts... {
 template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;  // clang 14 deduces no aggregate without it
 
-// The port is a byte of its low 8 bits in the layout and a word in the tail.
-enum class PortRecord { LowByte, Word };
+// Texts are UTF-8 inside and the ANSI code page's 8-bit text in the file, as older readers take
+// them (with "?" for what the code page lacks).
+std::string ReadText(TQuorFile& file) { return win::Utf8FromAnsi(file.readString()).text; }
+
+// A name read from the file stands for `expected` when the file holds what `expected` is written
+// as: a folder outside the code page is the same folder, though its 8-bit name has "?" in it.
+bool Names(const std::string& read, const std::string& expected) {
+  return win::AnsiFromUtf8(read).text == win::AnsiFromUtf8(expected).text;
+}
+
+// The layout keeps its texts in the code page and the port's low byte, as older readers take
+// them; the tail, which no older reader sees, keeps texts as they are and the whole port.
+enum class Part { Layout, Tail };
 
 std::vector<std::string> Pieces(const std::vector<uint8_t>& bytes) {
   std::vector<std::string> pieces;
@@ -39,15 +51,17 @@ std::vector<uint8_t> Joined(const std::vector<std::string>& pieces) {
 }
 
 void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields,
-                 PortRecord port = PortRecord::LowByte) {
+                 Part part = Part::Layout) {
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.writeString(kConfigHeader); },
-                   [&](std::string TQuorSettings::*member) { file.writeString(settings.*member); },
+                   [&](std::string TQuorSettings::*member) {
+                     file.writeString(part == Part::Tail ? settings.*member : win::AnsiFromUtf8(settings.*member).text);
+                   },
                    [&](bool TQuorSettings::*member) { file.writeBool(settings.*member); },
                    [&](uint8_t TQuorSettings::*member) { file.writeByte(settings.*member); },
                    [&](uint16_t TQuorSettings::*member) {
-                     if (port == PortRecord::Word) file.writeWord(settings.*member);
+                     if (part == Part::Tail) file.writeWord(settings.*member);
                      else file.writeByte(static_cast<uint8_t>(settings.*member));
                    },
                    [&](std::vector<uint8_t> TQuorSettings::*member) { file.writeStrings(Pieces(settings.*member)); },
@@ -57,14 +71,26 @@ void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const
   }
 }
 
-void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const SettingsField> fields) {
+// The whole port counts only while it still agrees with the byte record: when the byte was
+// changed without it (a file edited by hand), the byte is what was meant. A key whose text
+// names no key keeps its default.
+void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const SettingsField> fields,
+                Part part = Part::Layout) {
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.readString(); },
-                   [&](std::string TQuorSettings::*member) { settings.*member = file.readString(); },
+                   [&](std::string TQuorSettings::*member) {
+                     settings.*member = part == Part::Tail ? file.readString() : ReadText(file);
+                   },
                    [&](bool TQuorSettings::*member) { settings.*member = file.readBool(); },
                    [&](uint8_t TQuorSettings::*member) { settings.*member = file.readByte(); },
-                   [&](uint16_t TQuorSettings::*member) { settings.*member = file.readByte(); },
+                   [&](uint16_t TQuorSettings::*member) {
+                     if (part == Part::Layout) {
+                       settings.*member = file.readByte();
+                     } else if (const uint16_t full = file.readWord(); (full & 0xFF) == settings.*member) {
+                       settings.*member = full;
+                     }
+                   },
                    [&](std::vector<uint8_t> TQuorSettings::*member) {
                      std::vector<std::string> pieces;
                      file.readStrings(pieces);
@@ -91,24 +117,53 @@ uint8_t TailTag(const SettingsField& field) {
                     field);
 }
 
-// The tail, record by record while the next one is of its kind. The whole port counts only
-// while it still agrees with the byte record: when the byte was changed without it (a file
-// edited by hand), the byte is what was meant. A record cut short ends the tail: what it
-// would have held keeps its default.
-void ReadTail(TQuorFile& file, TQuorSettings& settings) {
+// Records of the tail, one by one while the next is of its kind; true when all of them came. A
+// record cut short ends the tail: what it would have held keeps its default.
+bool ReadTail(TQuorFile& file, TQuorSettings& settings, std::span<const SettingsField> fields) {
   try {
-    for (const SettingsField& field : kSettingsTail) {
-      if (file.peekRawByte() != TailTag(field)) return;
-      if (const auto* port = std::get_if<uint16_t TQuorSettings::*>(&field)) {
-        const uint16_t full = file.readWord();
-        if ((full & 0xFF) == settings.**port) settings.**port = full;
-      } else {
-        ReadFields(file, settings, std::span(&field, 1));  // a member is set only once read whole
-      }
+    for (const SettingsField& field : fields) {
+      if (file.peekRawByte() != TailTag(field)) return false;
+      ReadFields(file, settings, std::span(&field, 1), Part::Tail);  // a member is set only once read whole
     }
+    return true;
   } catch (const EQuorFileError&) {
   } catch (const EInOutError&) {
   }
+  return false;
+}
+
+// A text the code page does not hold (a sender's name in another script, a path) is kept
+// exactly too: after the keys, where older readers have stopped, one string record per text
+// field, in layout order. They are written only then, so that other files keep their bytes.
+void WriteExactTexts(TQuorFile& file, const TQuorSettings& settings) {
+  const auto texts = [&](auto each) {
+    for (const SettingsField& field : kSettingsFields)
+      if (const auto* member = std::get_if<std::string TQuorSettings::*>(&field)) each(settings.**member);
+  };
+  bool exact = true;
+  texts([&](const std::string& text) { exact = exact && win::AnsiFromUtf8(text).exact; });
+  if (!exact) texts([&](const std::string& text) { file.writeString(text); });
+}
+
+// An exact text counts while the 8-bit record still holds what was written with it; when an
+// older program changed the record since, that change is what was meant. Cut or damaged exact
+// texts cost only themselves. True when what follows them can be read: there were none, or all.
+bool ReadExactTexts(TQuorFile& file, TQuorSettings& settings) {
+  bool first = true;
+  try {
+    for (const SettingsField& field : kSettingsFields) {
+      const auto* member = std::get_if<std::string TQuorSettings::*>(&field);
+      if (member == nullptr) continue;
+      if (file.peekRawByte() != kStringTag) return first;
+      first = false;
+      std::string exact = file.readString();
+      std::string& text = settings.**member;
+      if (win::AnsiFromUtf8(exact).text == win::AnsiFromUtf8(text).text) text = std::move(exact);
+    }
+    return true;
+  } catch (const std::exception&) {
+  }
+  return false;
 }
 
 void BringIntoRange(TQuorSettings& settings) {
@@ -154,17 +209,17 @@ void LoadSettings(TQuorSettings& settings) {
     return;
   }
   file->readString();  // the header: any text will do
-  std::string name = file->readString();
-  if (name != loaded.ConfigName) {
+  std::string name = ReadText(*file);
+  if (!Names(name, loaded.ConfigName)) {
     loaded.ConfigName = std::move(name);
-    loaded.ConfigFolder = file->readString();
+    loaded.ConfigFolder = ReadText(*file);
     if (!Reopen(file, loaded, 2)) {
       settings = DefaultsNamed(loaded);
       return;
     }
   }
-  std::string folder = file->readString();
-  if (folder != loaded.ConfigFolder) {
+  std::string folder = ReadText(*file);
+  if (!Names(folder, loaded.ConfigFolder)) {
     loaded.ConfigFolder = std::move(folder);
     if (!Reopen(file, loaded, kPointerFieldCount)) {
       settings = DefaultsNamed(loaded);
@@ -172,7 +227,8 @@ void LoadSettings(TQuorSettings& settings) {
     }
   }
   ReadFields(*file, loaded, std::span(kSettingsFields).subspan(kPointerFieldCount));
-  ReadTail(*file, loaded);
+  // Each group of the tail only when the one before it came whole.
+  if (ReadTail(*file, loaded, kSettingsTail) && ReadExactTexts(*file, loaded)) ReadTail(*file, loaded, kSignInFields);
   BringIntoRange(loaded);
   settings = std::move(loaded);
 }
@@ -187,7 +243,9 @@ void SaveSettings(const TQuorSettings& settings, const std::string& programFolde
   TQuorFile file(ConfigFilePath(settings));
   file.OpenWrite();
   WriteFields(file, settings, kSettingsFields);
-  WriteFields(file, settings, kSettingsTail, PortRecord::Word);
+  WriteFields(file, settings, kSettingsTail, Part::Tail);
+  WriteExactTexts(file, settings);
+  WriteFields(file, settings, kSignInFields, Part::Tail);
   file.Close();
 }
 

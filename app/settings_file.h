@@ -8,10 +8,12 @@
 // StartupShow, ShowAllOnAdd, AllOnTop, DeleteToRecycleBin, InsertDateTime, ShowInTrayArea,
 // TrayIconFile, TrayClickAction, TrayIconIndex, SmtpServer, SmtpPort (byte: its low 8 bits),
 // UserName, UserMail, SkinName. Then, after the point where older readers stop, the tail
-// (kSettingsTail): a word record with the whole SmtpPort; a string record for each key from
-// anywhere (NewNoteKey, ShowHideKey, FindKey, as app/hot_keys.h writes them); a byte with
-// SmtpSecurity, a string with SmtpSignInName, a list record with the encrypted SmtpPassword in
-// pieces of up to 255 bytes, strings with SmtpTrustedServer and SmtpTrustedFingerprint. A
+// (kSettingsTail): a word record with the whole SmtpPort and a string record for each key from
+// anywhere (NewNoteKey, ShowHideKey, FindKey, as app/hot_keys.h writes them); when a text is not
+// all in the ANSI code page, the exact texts (UTF-8) of the layout's string fields in layout
+// order; then the sign-in (kSignInFields): a byte with SmtpSecurity, a string with
+// SmtpSignInName, a list record with the encrypted SmtpPassword in pieces of up to 255 bytes,
+// strings with SmtpTrustedServer and SmtpTrustedFingerprint. The tail's texts are UTF-8. A
 // pointer file holds the first three records only.
 #include <array>
 #include <cstddef>
@@ -62,11 +64,14 @@ inline constexpr std::array<SettingsField, 19> kSettingsFields{
 // is cut or damaged leaves the settings as far as it could be read: a file of an older writer
 // has none of it. A key whose text names no key keeps its default. New records go after the
 // last one.
-inline constexpr std::array<SettingsField, 9> kSettingsTail{
+inline constexpr std::array<SettingsField, 4> kSettingsTail{
     &TQuorSettings::SmtpPort,
     &TQuorSettings::NewNoteKey,
     &TQuorSettings::ShowHideKey,
     &TQuorSettings::FindKey,
+};
+// After the exact texts, which are written only when a text needs them.
+inline constexpr std::array<SettingsField, 5> kSignInFields{
     &TQuorSettings::SmtpSecurity,
     &TQuorSettings::SmtpSignInName,
     &TQuorSettings::SmtpPassword,
@@ -87,7 +92,7 @@ std::string ConfigFilePath(const TQuorSettings& settings);
 // (the controller sets them to the program folder in lower case and "options.dat" first),
 // following a pointer file to the file it names: a name record that differs from ConfigName,
 // or a folder record that differs from ConfigFolder, reopens at the new ConfigFolder +
-// "\" + ConfigName and reads past the records already taken (exact comparisons).
+// "\" + ConfigName and reads past the records already taken (compared as the file holds them).
 // - No file at the first path: the defaults.
 // - A pointed-to file that does not exist: the defaults with the pointed-to names, so that the
 //   next SaveSettings writes the configuration there again.

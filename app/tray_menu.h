@@ -6,6 +6,9 @@
 
 // The submenu that lists the open notes above its fixed entries.
 inline constexpr const char* kNoteSubmenu = "K-lI";
+// The submenu of the notes closed lately, filled each time the menu opens.
+inline constexpr const char* kClosedSubmenu = "Recently closed";
+inline constexpr UINT kClosedMenuFirstId = 50000;
 
 // Ids of the tray menu's own commands; the notes' entries use ids of their own
 // (notes/note_menu_entry.h).

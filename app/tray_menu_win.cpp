@@ -37,10 +37,14 @@ std::span<const win::CommandRow<TKliMain>> TKliMain::TrayMenuRows() {
       {"Quor Soft home page", nullptr, &TKliMain::HomePage},
       {"Informations", nullptr, &TKliMain::Informations},
   };
+  // Its entries come when the menu opens.
+  static constexpr Row kClosedRows[] = {{"-"}};
   static constexpr Row kTrayRows[] = {
       {"New K-li", nullptr, &TKliMain::NewNote, nullptr, {}, IDB_MENU_NEW},
       {"Show All K-lI", nullptr, &TKliMain::ShowAllNotes, nullptr, {}, IDB_MENU_SHOWALL},
       {"Open File", nullptr, &TKliMain::OpenFileDialog, nullptr, {}, IDB_MENU_OPEN},
+      {"Find...", nullptr, &TKliMain::FindNotes},
+      {kClosedSubmenu, nullptr, nullptr, nullptr, kClosedRows},
       {kNoteSubmenu, nullptr, nullptr, nullptr, kNoteRows},
       {"Edit", nullptr, nullptr, nullptr, kEditRows},
       {"Options", nullptr, nullptr, nullptr, kOptionRows},

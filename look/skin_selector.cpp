@@ -1,6 +1,7 @@
 #include "look/skin_selector.h"
 
 #include "res/resource_ids.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -46,17 +47,17 @@ void TSkinSelector::FillSkinList() {
   // Folders and files alike, in the order the search gives them, but nothing hidden or of the
   // system. "." and ".." are left out by name: they usually come first, but not on every file
   // system, and skipping by position would then drop a skin. A search that fails ends the list.
-  WIN32_FIND_DATAA entry{};
-  const std::string pattern = SkinsFolder_ + "\\*.*";
+  WIN32_FIND_DATAW entry{};
+  const std::wstring pattern = win::Wide(SkinsFolder_ + "\\*.*");
   const win::UniqueFind search(
-      FindFirstFileExA(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchLimitToDirectories, nullptr, 0));
+      FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchLimitToDirectories, nullptr, 0));
   if (!search) return;
   do {
-    const std::string name = entry.cFileName;
+    const std::string name = win::Utf8(entry.cFileName);
     if (name == "." || name == "..") continue;
     if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
     AddItem(ListBox1, name);
-  } while (FindNextFileA(search.get(), &entry));
+  } while (FindNextFileW(search.get(), &entry));
 }
 
 void TSkinSelector::BitBtn1Click() {

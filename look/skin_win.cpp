@@ -6,6 +6,7 @@
 
 #include "storage/file_io.h"
 #include "win/program_folder.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -27,17 +28,16 @@ class BitmapDc {
 
 // The profile functions cannot tell a missing key from a value equal to the default, so the
 // default is a text no skin would hold.
-constexpr const char kMissing[] = "\x01qkli:missing\x01";
+constexpr const wchar_t kMissing[] = L"\x01qkli:missing\x01";
 
 ProfileReader IniReader(const std::string& iniPath) {
-  return [iniPath](std::string_view section, std::string_view key) -> std::optional<std::string> {
-    char buffer[2048];
-    const std::string sectionName(section), keyName(key);
-    const DWORD length = GetPrivateProfileStringA(sectionName.c_str(), keyName.c_str(), kMissing,
-                                                  buffer, sizeof buffer, iniPath.c_str());
-    std::string value(buffer, length);
+  return [iniPath = win::Wide(iniPath)](std::string_view section, std::string_view key) -> std::optional<std::string> {
+    wchar_t buffer[2048];
+    const DWORD length = GetPrivateProfileStringW(win::Wide(section).c_str(), win::Wide(key).c_str(), kMissing,
+                                                  buffer, 2048, iniPath.c_str());
+    const std::wstring_view value(buffer, length);
     if (value == kMissing) return std::nullopt;
-    return value;
+    return win::Utf8(value);
   };
 }
 
@@ -58,7 +58,7 @@ SkinBitmap::SkinBitmap(HBITMAP bitmap) : handle_(bitmap) {
 
 std::shared_ptr<const SkinBitmap> SkinBitmap::LoadFromFile(const std::string& path) {
   const auto bitmap = static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+      LoadImageW(nullptr, win::Wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (!bitmap) throw EQuorSkinError("Error at loadSkin. File " + path + " is not a readable BMP picture");
   return std::make_shared<const SkinBitmap>(bitmap);
 }

@@ -7,6 +7,7 @@
 
 #include "storage/file_io.h"
 #include "win/registry.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -89,5 +90,5 @@ void tQuorEvent::PlayWave(const std::string& fileName) {
   if (!FileExists(fileName)) return;
   // Synchronous: the call returns when the sound has ended. A file that will not play is no
   // error of the program's (the system plays its default sound for it).
-  PlaySoundA(fileName.c_str(), nullptr, SND_FILENAME);
+  PlaySoundW(win::Wide(fileName).c_str(), nullptr, SND_FILENAME);
 }

@@ -1,5 +1,7 @@
 #include "mail/mail_encoding.h"
 
+#include "win/unicode.h"
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -9,11 +11,50 @@ constexpr char kBase64Alphabet[] =
 // three-character escape and the soft break's "=" within that.
 constexpr int kQpBreakColumn = 70;
 constexpr std::size_t kMaxHeaderValue = 999;
+constexpr std::string_view kWordStart = "=?UTF-8?Q?";
+constexpr std::string_view kWordEnd = "?=";
+constexpr std::size_t kMaxWord = 75;
+constexpr std::size_t kMaxParameterPiece = 60;  // escaped characters of a file name on one line
+constexpr std::size_t kNotFound = std::string_view::npos;
 
-void AppendHex(std::string& out, unsigned char byte) {
-  out += '=';
+void AppendHex(std::string& out, unsigned char byte, char escape = '=') {
+  out += escape;
   out += kHexDigits[byte >> 4];
   out += kHexDigits[byte & 15];
+}
+
+bool IsAsciiLetterOrDigit(unsigned char byte) {
+  return (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
+}
+
+bool AnyByteAbove(std::string_view text, unsigned char limit) {
+  for (const unsigned char byte : text)
+    if (byte > limit) return true;
+  return false;
+}
+
+// The value cut into its characters (an invalid byte is one of its own), each escaped by
+// `escape`, and gathered into pieces of at most `room` characters.
+template <typename Escape>
+std::vector<std::string> EscapedPieces(std::string_view value, std::size_t room, Escape escape) {
+  std::vector<std::string> pieces(1);
+  for (std::size_t at = 0; at < value.size();) {
+    const std::size_t start = at;
+    win::NextCodePoint(value, at);
+    std::string character;
+    for (const unsigned char byte : value.substr(start, at - start)) escape(character, byte);
+    if (pieces.back().size() + character.size() > room) pieces.emplace_back();
+    pieces.back() += character;
+  }
+  return pieces;
+}
+
+// At most `limit` bytes of `text`, cut before a character that would not fit whole.
+std::string_view CutBetweenCharacters(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
 }
 
 }  // namespace
@@ -24,30 +65,59 @@ bool HasEightBit(std::string_view text) {
   return false;
 }
 
-std::string EncodeWord(std::string_view value) {
-  bool aboveAscii = false;
-  for (const unsigned char byte : value) aboveAscii = aboveAscii || byte > 126;
-  if (!aboveAscii) return std::string(value);
+bool IsAscii(std::string_view text) { return !AnyByteAbove(text, 127); }
 
-  std::string word = "=?ISO-8859-1?Q?";
-  for (const unsigned char byte : value) {
-    // "?" would end the word early and a literal "_" would be read back as a space, so both
-    // are escaped along with "=", control bytes and everything above 126.
-    if (byte == ' ')
-      word += '_';
-    else if (byte > 32 && byte < 127 && byte != '=' && byte != '?' && byte != '_')
-      word += static_cast<char>(byte);
-    else
-      AppendHex(word, byte);
-  }
-  return word + "?=";
+std::string TextContentType(bool ascii) {
+  return ascii ? "Content-Type: text/plain; charset=\"us-ascii\"" : "Content-Type: text/plain; charset=\"utf-8\"";
 }
 
-std::string EncodeHeader(std::string_view line) {
+std::vector<std::string> EncodeWord(std::string_view value) {
+  if (!AnyByteAbove(value, 126)) return {std::string(value)};
+  // Within a display name only these may stand as themselves; "?", "=" and "_" never may.
+  const auto escape = [](std::string& out, unsigned char byte) {
+    if (byte == ' ')
+      out += '_';
+    else if (IsAsciiLetterOrDigit(byte) || std::string_view("!*+-/").find(static_cast<char>(byte)) != kNotFound)
+      out += static_cast<char>(byte);
+    else
+      AppendHex(out, byte);
+  };
+  std::vector<std::string> words = EscapedPieces(value, kMaxWord - kWordStart.size() - kWordEnd.size(), escape);
+  for (std::string& word : words) word = std::string(kWordStart) + word + std::string(kWordEnd);
+  return words;
+}
+
+HeaderLines HeaderWithValue(std::string_view before, std::string_view value, std::string_view after) {
+  HeaderLines lines = EncodeWord(value);
+  for (std::size_t i = 1; i < lines.size(); ++i) lines[i].insert(0, " ");
+  lines.front().insert(0, before);
+  lines.back() += after;
+  return lines;
+}
+
+HeaderLines EncodeHeader(std::string_view line) {
   const std::size_t colon = line.find(": ");
-  if (colon == std::string_view::npos) return std::string(line);
-  const std::string_view field = line.substr(0, colon + 2);
-  return std::string(field) + EncodeWord(line.substr(colon + 2, kMaxHeaderValue)) + "  ";
+  if (colon == std::string_view::npos) return {std::string(line)};
+  const std::string_view value = CutBetweenCharacters(line.substr(colon + 2), kMaxHeaderValue);
+  return HeaderWithValue(line.substr(0, colon + 2), value, "  ");
+}
+
+HeaderLines WithFileName(std::string_view field, std::string_view parameter, std::string_view name) {
+  const std::string fieldText(field), parameterText(parameter);
+  if (!AnyByteAbove(name, 126)) return {fieldText + "; " + parameterText + "=\"" + std::string(name) + "\""};
+  const auto escape = [](std::string& out, unsigned char byte) {
+    if (IsAsciiLetterOrDigit(byte) || byte == '-' || byte == '.' || byte == '_')
+      out += static_cast<char>(byte);
+    else
+      AppendHex(out, byte, '%');
+  };
+  const std::vector<std::string> pieces = EscapedPieces(name, kMaxParameterPiece, escape);
+  HeaderLines lines = {fieldText + ";"};
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    lines.push_back(" " + parameterText + "*" + std::to_string(i) + "*=" + (i == 0 ? "UTF-8''" : "") + pieces[i] +
+                    (i + 1 < pieces.size() ? ";" : ""));
+  }
+  return lines;
 }
 
 std::string QuotedPrintableEncoder::Encode(std::string_view bytes) {

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr std::string_view kSinglePartType = "Content-Type: text/plain; charset=\"us-ascii\"";
 constexpr std::string_view kMultipartType = "Content-Type: multipart/mixed; boundary=\"";
 constexpr std::string_view kQuotedPrintableLine = "Content-Transfer-Encoding: quoted-printable";
 constexpr std::size_t kBodyChunk = 2048;
@@ -64,6 +63,18 @@ bool BodyHasEightBit(const std::vector<std::string>& lines) {
   return false;
 }
 
+bool BodyIsAscii(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines)
+    if (!IsAscii(line)) return false;
+  return true;
+}
+
+bool SendLines(const HeaderLines& lines, MessageSink& sink) {
+  for (const std::string& line : lines)
+    if (!sink.SendLine(line)) return false;
+  return true;
+}
+
 // Fills the block unless the file ends first; a read error keeps what came before it.
 std::size_t FillBlock(os_file::ReadOnlyFile& file, std::array<std::uint8_t, kAttachmentBlock>& block,
                       bool& readFailed) {
@@ -83,15 +94,15 @@ std::size_t FillBlock(os_file::ReadOnlyFile& file, std::array<std::uint8_t, kAtt
 bool SendRecipientHeaders(const MailMessage& message, MessageSink& sink) {
   for (std::size_t i = 0; i < message.ListTo.size(); ++i) {
     const Recipient to = SplitRecipient(message.ListTo[i]);
-    const std::string line = to.Name.empty() ? "To: " + to.Address + ";"
-                                             : "To: " + EncodeWord(to.Name) + " <" + to.Address + ">";
-    if (!sink.SendLine(line)) return false;
+    const HeaderLines lines = to.Name.empty() ? HeaderLines{"To: " + to.Address + ";"}
+                                              : HeaderWithValue("To: ", to.Name, " <" + to.Address + ">");
+    if (!SendLines(lines, sink)) return false;
   }
   for (std::size_t i = 0; i < message.Listcc.size(); ++i) {
     const Recipient cc = SplitRecipient(message.Listcc[i]);
-    const std::string line = cc.Name.empty() ? "cc: " + cc.Address
-                                             : "cc: " + EncodeWord(cc.Name) + " <" + cc.Address + ">";
-    if (!sink.SendLine(line)) return false;
+    const HeaderLines lines = cc.Name.empty() ? HeaderLines{"cc: " + cc.Address}
+                                              : HeaderWithValue("cc: ", cc.Name, " <" + cc.Address + ">");
+    if (!SendLines(lines, sink)) return false;
   }
   return true;
 }
@@ -128,15 +139,14 @@ bool SendBase64File(const std::string& path, std::string_view contentType,
   }
 
   const std::string name = FileNamePart(path);
-  const std::string partHeader[] = {
-      "--" + std::string(kMailBoundary),
-      "Content-Type: " + std::string(contentType) + "; name=\"" + name + "\"",
-      "Content-Transfer-Encoding: base64",
-      "Content-Disposition: " + std::string(disposition) + "; filename=\"" + name + "\"",
-      "",
-  };
-  for (const std::string& line : partHeader)
-    if (!sink.SendLine(line)) return true;
+  HeaderLines partHeader = {"--" + std::string(kMailBoundary)};
+  for (std::string& line : WithFileName("Content-Type: " + std::string(contentType), "name", name))
+    partHeader.push_back(std::move(line));
+  partHeader.push_back("Content-Transfer-Encoding: base64");
+  for (std::string& line : WithFileName("Content-Disposition: " + std::string(disposition), "filename", name))
+    partHeader.push_back(std::move(line));
+  partHeader.push_back("");
+  if (!SendLines(partHeader, sink)) return true;
   sink.Info(smAttachmentSize, std::to_string(size));
 
   std::array<std::uint8_t, kAttachmentBlock> block;
@@ -161,24 +171,25 @@ bool SendBase64File(const std::string& path, std::string_view contentType,
 void WriteMessage(const MailMessage& message, MessageSink& sink) {
   const bool multipart = !message.Attachments.empty();
   const bool quotedPrintable = BodyHasEightBit(message.MailText);
+  const std::string textType = TextContentType(BodyIsAscii(message.MailText));
   const std::string boundary(kMailBoundary);
 
-  if (!sink.SendLine("From: " + EncodeWord(message.FROM_Name) + " <" + message.FROM_Address + ">")) return;
+  if (!SendLines(HeaderWithValue("From: ", message.FROM_Name, " <" + message.FROM_Address + ">"), sink)) return;
   if (!SendRecipientHeaders(message, sink)) return;
-  if (!message.Subject.empty() && !sink.SendLine(EncodeHeader("Subject: " + message.Subject))) return;
+  if (!message.Subject.empty() && !SendLines(EncodeHeader("Subject: " + message.Subject), sink)) return;
   if (!sink.SendLine("Mime-Version: 1.0")) return;
   if (multipart) {
     if (!sink.SendLine(std::string(kMultipartType) + boundary + "\"")) return;
   } else {
-    if (!sink.SendLine(kSinglePartType)) return;
+    if (!sink.SendLine(textType)) return;
     if (quotedPrintable && !sink.SendLine(kQuotedPrintableLine)) return;
   }
   for (std::size_t i = 0; i < message.Headers.size(); ++i)
-    if (!sink.SendLine(EncodeHeader(message.Headers[i]))) return;
+    if (!SendLines(EncodeHeader(message.Headers[i]), sink)) return;
   if (!sink.SendLine("")) return;
 
   if (multipart && !message.MailText.empty()) {
-    if (!sink.SendLine("--" + boundary) || !sink.SendLine(kSinglePartType)) return;
+    if (!sink.SendLine("--" + boundary) || !sink.SendLine(textType)) return;
     if (quotedPrintable && !sink.SendLine(kQuotedPrintableLine)) return;
     if (!sink.SendLine("")) return;
   }

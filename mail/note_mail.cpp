@@ -4,6 +4,7 @@
 #include "mail/password_store_win.h"
 #include "mail/send_mail_dialog.h"
 #include "mail/send_report.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ bool AskToTrustCertificate(HWND owner, const CertificatePin& pin, const std::str
                          ".\r\n\r\nSHA-256 fingerprint:";
   for (const std::string& line : FingerprintLines(pin.Fingerprint)) question += "\r\n" + line;
   question += "\r\n\r\nTrust exactly this certificate for this server from now on, and send?";
-  return MessageBoxA(owner, question.c_str(), "Mail K-lI",
+  return MessageBoxW(owner, win::Wide(question).c_str(), L"Mail K-lI",
                      MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
 }
 

@@ -31,5 +31,10 @@ struct NoteData {
   bool Shown = false, OnTop = false, OwnTrayIcon = false;  // items 16-18
   std::string MailSubject, MailTo;           // items 19, 20
   std::vector<std::string> MailRecipients;   // item 21
+  // After the items older readers read. The place the user gave the note, while the program
+  // keeps it elsewhere so that it can be reached (its monitor gone, the resolution smaller);
+  // UserPlaceKept is false while the note stands where the user put it.
+  bool UserPlaceKept = false;
+  int UserLeft = 0, UserTop = 0, UserWidth = 0, UserHeight = 0;
   bool operator==(const NoteData&) const = default;
 };

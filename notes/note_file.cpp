@@ -8,6 +8,7 @@
 #include "storage/file_io.h"
 #include "storage/overloaded.h"
 #include "storage/record_file.h"
+#include "storage/text_encoding.h"
 
 namespace {
 
@@ -63,6 +64,57 @@ bool ReadItem(TQuorFile& file, const NoteItemKind& item, NoteData& note) {
                     item);
 }
 
+// Calls `action` with the field of every item of `items` (the version and the reserved items
+// have none).
+template <class Action>
+void ForEachField(std::span<const NoteItem> items, Action action) {
+  for (const NoteItem& item : items) {
+    std::visit(
+        [&](const auto& kind) {
+          if constexpr (requires { kind.field; }) action(kind.field);
+        },
+        item.kind);
+  }
+}
+
+void CopyFields(std::span<const NoteItem> items, const NoteData& from, NoteData& to) {
+  ForEachField(items, [&](const auto& field) { field.Of(to) = field.Of(from); });
+}
+
+bool SameFields(std::span<const NoteItem> items, const NoteData& a, const NoteData& b) {
+  bool same = true;
+  ForEachField(items, [&](const auto& field) { same = same && field.Of(a) == field.Of(b); });
+  return same;
+}
+
+// The groups after the reserved items, into `note` when every group read is whole; otherwise
+// the note is one without groups.
+void ReadGroups(TQuorFile& file, NoteData& note) {
+  // A file of an older writer may end before its reserved items.
+  if (!file.peekRawByte()) return;
+  NoteData read = note;
+  try {
+    for (int n = 0; n < std::get<ReservedItems>(kNoteItems.back().kind).count; ++n) file.readByte();
+    while (file.peekRawByte()) {
+      const uint8_t number = file.readByte();
+      const auto group = std::find_if(kNoteItemGroups.begin(), kNoteItemGroups.end(),
+                                      [&](const NoteItemGroup& g) { return g.number == number; });
+      // A group of a newer writer: what follows cannot be read without knowing it.
+      if (group == kNoteItemGroups.end()) break;
+      NoteData values = read;
+      for (const NoteItem& item : group->items) ReadItem(file, item.kind, values);
+      NoteData written = read;
+      for (const NoteItem& item : group->asWritten) ReadItem(file, item.kind, written);
+      if (!SameFields(group->asWritten, written, note)) continue;
+      CopyFields(group->items, values, read);
+      group->present.Of(read) = true;
+    }
+  } catch (const std::exception&) {
+    return;
+  }
+  note = std::move(read);
+}
+
 }  // namespace
 
 bool IsNoteFilePath(std::string_view path) { return AsciiLowerCase(path).find(".kli") != std::string::npos; }
@@ -71,18 +123,26 @@ bool SaveNoteFile(const std::string& path, const NoteData& note, const LocalePic
   TQuorFile file(path, pictures);
   file.OpenWrite();
   for (const NoteItem& item : kNoteItems) WriteItem(file, item.kind, note);
+  for (const NoteItemGroup& group : kNoteItemGroups) {
+    if (!group.present.Of(note)) continue;
+    file.writeByte(group.number);
+    for (const NoteItem& item : group.items) WriteItem(file, item.kind, note);
+    for (const NoteItem& item : group.asWritten) WriteItem(file, item.kind, note);
+  }
   file.Close();
   return !file.clipped();
 }
 
 void LoadNoteFile(const std::string& path, NoteData& note, int& itemsRead, const LocalePictures& pictures) {
   itemsRead = 0;
+  for (const NoteItemGroup& group : kNoteItemGroups) group.present.Of(note) = false;
   TQuorFile file(path, pictures);
   file.OpenRead();
   for (const NoteItem& item : kNoteItems) {
-    if (!ReadItem(file, item.kind, note)) return;
+    if (!ReadItem(file, item.kind, note)) break;
     itemsRead = static_cast<int>(item.id);
   }
+  ReadGroups(file, note);
 }
 
 std::vector<std::string> LinesToStore(std::vector<std::string> displayedLines) {
@@ -136,11 +196,11 @@ std::string JoinEditLines(const std::vector<std::string>& lines) {
 }
 
 std::string LoadPlainTextFile(const std::string& path) {
-  return NormalizeLineBreaks(ReadWholeFile(path));
+  return NormalizeLineBreaks(TextOfFileBytes(ReadWholeFile(path)));
 }
 
 void SavePlainTextFile(const std::string& path, std::string_view text) {
-  WriteFileAtomically(path, text);
+  WriteFileAtomically(path, FileBytesOfText(text));
 }
 
 std::string DateTimeStamp(QDateTime now, const LocalePictures& pictures) {

@@ -3,6 +3,8 @@
 // and the plain text file (the edit box's text only).
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -21,7 +23,9 @@ bool IsNoteFilePath(std::string_view path);
 enum class NoteItemId : int {
   Version = 1, Font, TextColor, Lines, BackColor, Width, Height, Left, Top, FileName, StoreName,
   AlarmWhen, AlarmEveryDay, AlarmActive, AlarmIsSet, Shown, OnTop, OwnTrayIcon, MailSubject, MailTo,
-  MailRecipients, Reserved
+  MailRecipients, Reserved,  // items 22 to 31
+  // After the last item: the groups of kNoteItemGroups.
+  UserLeft = 32, UserTop, UserWidth, UserHeight
 };
 
 // A field of NoteData, also one inside its alarm.
@@ -81,6 +85,33 @@ inline constexpr std::array<NoteItem, 22> kNoteItems{{
     {NoteItemId::Reserved, ReservedItems{10}},
 }};
 
+// Groups of items after the reserved ones, where older readers have stopped. A group is written
+// only for a note that needs it (a note that needs none is written with exactly the bytes an
+// older writer writes), after a byte record with its number, and read by readers that know the
+// number. With its own items a group repeats items of the older part as they were written: an
+// older program that wrote the file over its old bytes leaves the group behind, and where those
+// items now differ the older program's edit wins and the group does not count. A group that is
+// cut or damaged costs the groups, never the note.
+struct NoteItemGroup {
+  uint8_t number;
+  NoteField<bool> present;  // the note needs the group; set when it was read
+  std::span<const NoteItem> items;
+  std::span<const NoteItem> asWritten;  // rows of kNoteItems
+};
+
+inline constexpr NoteItem kUserPlaceItems[] = {
+    {NoteItemId::UserLeft, SignedWordItem{{&NoteData::UserLeft}}},
+    {NoteItemId::UserTop, SignedWordItem{{&NoteData::UserTop}}},
+    {NoteItemId::UserWidth, WordItem{{&NoteData::UserWidth}}},
+    {NoteItemId::UserHeight, WordItem{{&NoteData::UserHeight}}},
+};
+
+inline constexpr std::array<NoteItemGroup, 1> kNoteItemGroups{{
+    // The place the user gave the note, with the place it had when written (items 6 to 9).
+    {1, {&NoteData::UserPlaceKept}, kUserPlaceItems,
+     std::span(kNoteItems).subspan(static_cast<size_t>(NoteItemId::Width) - 1, 4)},
+}};
+
 // Writes every item of kNoteItems through a safe write (temporary file + rename), so a failure
 // leaves the previous file as it was. Returns false when a string or list had to be clipped to
 // the format's 255 limit (the file is still complete and readable); the caller then still holds
@@ -89,10 +120,12 @@ bool SaveNoteFile(const std::string& path, const NoteData& note,
                   const LocalePictures& pictures = UserLocalePictures());
 
 // Reads the items into `note`, each taking effect as soon as it is read; `itemsRead` counts
-// them (the id of the last one read). On a failure the exception (EQuorFileError, EInOutError,
-// EConvertError) propagates: `note` then holds the items read before it and everything else
-// unchanged, and `itemsRead` tells the caller how far to apply. The reserved items are not
-// read, so a file cut before them loads completely.
+// them (the id of the last one read, 21 at most). On a failure the exception (EQuorFileError,
+// EInOutError, EConvertError) propagates: `note` then holds the items read before it and
+// everything else unchanged, and `itemsRead` tells the caller how far to apply. A file that ends
+// before the reserved items loads completely. The groups after them are read into their fields,
+// each group's `present` telling whether the file held them whole (false after any failure, and
+// after a damaged group for every group).
 // `StoreName` comes back as the file holds it: a note that opens some other note file (Open,
 // a dropped file) must keep its own store name, or two open notes end up writing one store file.
 void LoadNoteFile(const std::string& path, NoteData& note, int& itemsRead,
@@ -112,8 +145,9 @@ std::string EditTextFromLines(const std::vector<std::string>& lines);  // lines 
 // ends with a line break has no empty last line.
 std::vector<std::string> LinesOfEditText(std::string_view text);
 std::string JoinEditLines(const std::vector<std::string>& lines);  // each line followed by CR LF (TextLabel)
+// The text is UTF-8 either way; the file's bytes are those of storage/text_encoding.h.
 std::string LoadPlainTextFile(const std::string& path);   // whole file, line breaks normalised
-void SavePlainTextFile(const std::string& path, std::string_view text);   // safe write, bytes as given
+void SavePlainTextFile(const std::string& path, std::string_view text);   // safe write
 
 // The date/time stamp line: short date, " , ", long time ("12/6/2026 , 2:26:00 PM").
 std::string DateTimeStamp(QDateTime now, const LocalePictures& pictures);

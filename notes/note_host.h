@@ -1,7 +1,10 @@
 #pragma once
 // What a note needs of its owner, the controller: the note list hands it to every note it makes.
 // Tests give the notes a fake.
+#include <span>
 #include <string>
+
+#include "notes/note_reach.h"
 
 class TTFoglio;
 namespace win {
@@ -18,8 +21,16 @@ class NoteHost {
   // `editing` starts editing: every other note switches to its display.
   virtual void EndNoteEditing(TTFoglio& editing) = 0;
   virtual bool DeleteToRecycleBin() const = 0;
+  // A closed note's store file, written as the note was: kept for a while among the closed notes,
+  // so that it can come back. Throws when it cannot be kept; the note then deletes it.
+  virtual void KeepClosedNote(const std::string& storePath) = 0;
+  // A store file could not be read and went aside as `asidePath`; `message` says why.
+  virtual void StoreDamaged(const std::string& asidePath, const std::string& message) = 0;
   // True when another open note than `asking` already uses this store file name.
   virtual bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const = 0;
+  // The monitors' work areas a note must be reachable on; the controller reads them again when
+  // the displays change.
+  virtual std::span<const ScreenArea> WorkAreas() const = 0;
   // The printer every note prints on; the printer setup of one note holds for all of them.
   virtual win::PrinterSetup& Printer() = 0;
   // Saving while the user works. Something the store file holds changed: the note is written

@@ -71,7 +71,7 @@ bool NoteStore::SaveIfChanged(const NoteData& note, const std::function<std::str
 
 void NoteStore::Load(NoteData& note, int& itemsRead) const { LoadNoteFile(Path(), note, itemsRead); }
 
-void NoteStore::PutDamagedAside() const { MoveAside(Path(), ".damaged"); }
+std::string NoteStore::PutDamagedAside() const { return MoveAside(Path(), ".damaged"); }
 
 std::optional<std::string> NoteStore::WholeTextBeside(uint64_t capacity) const {
   const std::string beside = FullTextPath(Path());

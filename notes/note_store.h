@@ -52,8 +52,8 @@ class NoteStore {
   void Load(NoteData& note, int& itemsRead) const;
   // A store file that cannot be read goes aside under a name "*.kli" does not match ("*.damaged"),
   // so that it is neither overwritten by the note's next save nor restored again as a note. The
-  // note then takes a fresh name.
-  void PutDamagedAside() const;
+  // note then takes a fresh name. Returns the path it went to (empty when it did not move).
+  std::string PutDamagedAside() const;
   // The whole text kept beside the store file, when there is one of at most `capacity` bytes.
   std::optional<std::string> WholeTextBeside(uint64_t capacity) const;
   // The store file and the text beside it go; throws "Can't delete " + path when the file stays.

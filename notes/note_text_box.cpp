@@ -138,4 +138,10 @@ void NoteTextBox::Cut() const { SendMessageA(edit_, WM_CUT, 0, 0); }
 void NoteTextBox::Copy() const { SendMessageA(edit_, WM_COPY, 0, 0); }
 void NoteTextBox::Paste() const { SendMessageA(edit_, WM_PASTE, 0, 0); }
 void NoteTextBox::Clear() const { SendMessageA(edit_, WM_CLEAR, 0, 0); }
+void NoteTextBox::Select(size_t start, size_t end) const {
+  SetFocus(edit_);
+  SendMessageW(edit_, EM_SETSEL, start, static_cast<LPARAM>(end));
+  SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+}
+
 void NoteTextBox::SelectAll() const { SendMessageA(edit_, EM_SETSEL, 0, -1); }

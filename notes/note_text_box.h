@@ -4,6 +4,7 @@
 // moves and its context menu on to the note window, which handles them with its own. Win32.
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ class NoteTextBox {
   // The lines as the box shows them, wrapped at its width.
   std::vector<std::string> DisplayedLines() const;
 
+  // Selects characters `start` to `end` (UTF-16 units, as the box counts) and shows them.
+  void Select(size_t start, size_t end) const;
   // The box's own visibility: a hidden note's box still counts as showing.
   bool Visible() const;
   void Show(bool visible);

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include "notes/documents_folder.h"
@@ -100,6 +101,8 @@ void TTFoglio::SetShown(bool visible) {
   if (closed_ && visible) return;
   if (suspendedShown_) *suspendedShown_ = visible;
   if ((IsWindowVisible(hwnd()) != FALSE) == visible) return;
+  // Checked before it shows: a note is never seen where it cannot be reached.
+  if (visible) KeepWithinReach(host_.WorkAreas());
   ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
   const bool changed = data_.Shown != visible;
   data_.Shown = visible;
@@ -199,6 +202,23 @@ void TTFoglio::MoveTo(int left, int top) {
 
 WindowBox TTFoglio::Bounds() const { return BoundsOf(hwnd()); }
 
+void TTFoglio::PlaceWindow(const WindowBox& box) {
+  placedAt_ = box;
+  SetWindowPos(hwnd(), nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TTFoglio::KeepWithinReach(std::span<const ScreenArea> workAreas) {
+  const WindowBox now = Bounds();
+  const WindowBox user = data_.UserPlaceKept ? WindowBox{data_.UserLeft, data_.UserTop, data_.UserWidth, data_.UserHeight} : now;
+  const WindowBox place = ReachablePlace(workAreas, now, user, skin_.Options().MoveArea);
+  if (place == now) return;
+  PlaceWindow(place);
+  data_.UserPlaceKept = place != user;
+  std::tie(data_.UserLeft, data_.UserTop, data_.UserWidth, data_.UserHeight) =
+      std::tuple(user.Left, user.Top, user.Width, user.Height);
+  NoteChanged();
+}
+
 void TTFoglio::NoteChanged() {
   if (made_ && !closed_) host_.NoteChanged(*this);
 }
@@ -251,7 +271,17 @@ void TTFoglio::CloseNote() {
       win::RecycleCopy(FileNamePart(data_.FileName), [&](const std::string& copy) { SaveNote(copy); });
     }
   });
-  step([&] { store_.Delete(); });
+  // Kept among the closed notes as it was, alarm and all, so that it can come back; a note that
+  // cannot be kept is deleted as it always was.
+  step([&] {
+    try {
+      store_.Save(store_.Path(), Snapshot(), [this] { return textBox_.Text(); });
+      host_.KeepClosedNote(store_.Path());
+    } catch (...) {
+      store_.Delete();
+      throw;
+    }
+  });
   step([&] { SetAlarmActive(false); });
   listItem_.Remove();
   step([&] { SetShown(false); });
@@ -295,8 +325,14 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (fromTextBox() && HIWORD(wp) == EN_CHANGE) NoteChanged();
       break;
     case WM_WINDOWPOSCHANGED:
-      if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
-        NoteChanged();
+      if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) break;
+      // Moved or sized by the user (or a command of the user's): the note's new place. The
+      // display server may confirm a place the note gave itself later, and that is no move.
+      if (Bounds() != placedAt_) {
+        data_.UserPlaceKept = false;
+        placedAt_.reset();
+      }
+      NoteChanged();
       break;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wp) != textBox_.hwnd()) break;

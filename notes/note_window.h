@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "look/skin.h"
@@ -16,6 +17,7 @@
 #include "notes/note_geometry.h"
 #include "notes/note_menu_entry.h"
 #include "notes/note_mouse.h"
+#include "notes/note_reach.h"
 #include "notes/note_store.h"
 #include "notes/note_surface.h"
 #include "notes/note_text_box.h"
@@ -57,6 +59,9 @@ class TTFoglio : public win::Window {
   void Suspend();
   void Resume();
   void MoveTo(int left, int top);
+  // A shown note whose grip lies on none of `workAreas` moves into the nearest one, keeping the
+  // place the user gave it; it goes back there once that place can be reached again.
+  void KeepWithinReach(std::span<const ScreenArea> workAreas);
   // Reads a note file or a text file into the note and takes its path as the note's name.
   void OpenFileInNote(const std::string& path);
   void ApplyNoteSkin();
@@ -112,6 +117,7 @@ class TTFoglio : public win::Window {
   // The data with the alarm, the text box's lines and the window's bounds as they are now.
   NoteData Snapshot() const;
   void TakeFreshStoreName();
+  void PlaceWindow(const WindowBox& box);
   // Tells the controller that something the store file holds changed (once the note is made:
   // what the note does while it is being built or restored is no change).
   void NoteChanged();
@@ -133,6 +139,8 @@ class TTFoglio : public win::Window {
   bool applyShown_ = true;
   // While the notes are suspended: the visibility the note gets back.
   std::optional<bool> suspendedShown_;
+  // Where the note last placed itself (as read, or within reach): no place of the user's.
+  std::optional<WindowBox> placedAt_;
 
   UINT taskbarCreated_ = win::TrayIcon::TaskbarCreatedMessage();
   NoteSurface surface_;

@@ -1,6 +1,7 @@
 // The note window's side of its files: what it hands the store and the note file, and how it
 // applies what it reads back.
 #include <random>
+#include <tuple>
 #include <stdexcept>
 
 #include "notes/note_file.h"
@@ -83,9 +84,12 @@ void TTFoglio::ApplyItems(const NoteData& loaded, int itemsRead) {
       {Id::TextColor, [](TTFoglio& n, const NoteData& d) { n.SetTextBackColor(d.TextColor); }},
       {Id::Lines, [](TTFoglio& n, const NoteData& d) { n.SetText(EditTextFromLines(d.Lines)); }},
       {Id::BackColor, [](TTFoglio& n, const NoteData& d) { n.SetWindowColor(d.BackColor); }},
+      // Where the note stood, and where the user put it when that was elsewhere.
       {Id::Width,
        [](TTFoglio& n, const NoteData& d) {
-         SetWindowPos(n.hwnd(), nullptr, d.Left, d.Top, d.Width, d.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+         n.PlaceWindow({d.Left, d.Top, d.Width, d.Height});
+         std::tie(n.data_.UserPlaceKept, n.data_.UserLeft, n.data_.UserTop, n.data_.UserWidth, n.data_.UserHeight) =
+             std::tie(d.UserPlaceKept, d.UserLeft, d.UserTop, d.UserWidth, d.UserHeight);
        }},
       {Id::FileName, [](TTFoglio& n, const NoteData& d) { n.SetFileName(d.FileName); }},
       {Id::StoreName, [](TTFoglio& n, const NoteData& d) { n.store_.TakeSpelling(d.StoreName); }},
@@ -114,9 +118,9 @@ void TTFoglio::RestoreFromStore() {
   } catch (const std::exception& e) {
     // The damaged file is put aside and the note moves to a store file of its own before the
     // message box runs its loop, in which an end of session could already save the note.
-    store_.PutDamagedAside();
+    const std::string aside = store_.PutDamagedAside();
     TakeFreshStoreName();
-    win::ShowErrorBox(e.what());
+    host_.StoreDamaged(aside.empty() ? store_.Path() : aside, e.what());
     return;
   }
   // A text that did not fit the note file was kept whole beside it.

@@ -65,13 +65,13 @@ void CreateFolderPath(const std::string& folder) {
 
 std::optional<std::uint64_t> FileSize(const std::string& path) { return os_file::FileSize(path); }
 
-bool MoveAside(const std::string& path, std::string_view suffix) {
-  if (!FileExists(path)) return false;
+std::string MoveAside(const std::string& path, std::string_view suffix) {
+  if (!FileExists(path)) return {};
   for (int n = 1; n < 1000; ++n) {
     const std::string aside = path + (n == 1 ? "" : "." + std::to_string(n)) + std::string(suffix);
-    if (!FileExists(aside)) return os_file::MoveWithoutReplacing(path, aside);
+    if (!FileExists(aside)) return os_file::MoveWithoutReplacing(path, aside) ? aside : std::string();
   }
-  return false;
+  return {};
 }
 
 bool DeleteFileIfPresent(const std::string& path) {

@@ -44,8 +44,9 @@ void CreateFolderPath(const std::string& folder);
 std::optional<std::uint64_t> FileSize(const std::string& path);
 
 // Moves `path` out of the way under `path` + `suffix`, or `path` + ".2" + `suffix`, ".3", ...:
-// the first of these names no file holds. False when there was no file or it could not move.
-bool MoveAside(const std::string& path, std::string_view suffix);
+// the first of these names no file holds. Returns where it went; empty when there was no file
+// or it could not move.
+std::string MoveAside(const std::string& path, std::string_view suffix);
 
 // Deletes the file; true when no file is at `path` afterwards.
 bool DeleteFileIfPresent(const std::string& path);

@@ -144,6 +144,10 @@ bool IsExistingFile(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// Native file systems have no short names.
+std::string PathForCodePage(const std::string& path) { return path; }
+std::string PathFromCodePage(const std::string& path) { return path; }
+
 std::vector<std::string> FileNamesIn(const std::string& folder) {
   std::vector<std::string> names;
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);

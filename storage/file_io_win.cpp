@@ -1,4 +1,5 @@
-// Windows file calls; failures carry GetLastError's code.
+// Windows file calls, the wide ones: paths are UTF-8 inside the program, so a name in any
+// language opens. Failures carry GetLastError's code.
 #include <windows.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include "storage/io_error.h"
 #include "storage/os_file.h"
 #include "win/handles.h"
+#include "win/unicode.h"
 
 namespace os_file {
 namespace {
@@ -23,7 +25,7 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 std::intptr_t OpenOrThrow(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                           DWORD flags) {
   if (path.empty()) throw EInOutError(io_code::kInvalidName);
-  const HANDLE handle = ::CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+  const HANDLE handle = ::CreateFileW(win::Wide(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
   return reinterpret_cast<std::intptr_t>(handle);
 }
@@ -88,7 +90,7 @@ void NewFile::close() {
 
 void RequireReplaceable(const std::string& path) {
   if (path.empty()) throw EInOutError(io_code::kInvalidName);
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(win::Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
     throw EInOutError(io_code::kAccessDenied);
@@ -98,7 +100,8 @@ void RenameOver(const std::string& from, const std::string& to) {
   // Not ReplaceFileA: Wine's version deletes the target before moving the new file in, so a
   // crash in between would lose both.
   for (int attempt = 1;; ++attempt) {
-    if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+    if (::MoveFileExW(win::Wide(from).c_str(), win::Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return;
     const DWORD error = ::GetLastError();
     if (attempt == kRenameAttempts || !IsTransientRenameRefusal(error))
       throw EInOutError(static_cast<int>(error));
@@ -106,23 +109,52 @@ void RenameOver(const std::string& from, const std::string& to) {
   }
 }
 
-void RemoveQuietly(const std::string& path) noexcept { ::DeleteFileA(path.c_str()); }
+void RemoveQuietly(const std::string& path) noexcept { ::DeleteFileW(win::Wide(path).c_str()); }
 
 bool IsExistingFile(const std::string& path) {
   if (path.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(win::Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::string> FileNamesIn(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  const win::UniqueFind find(::FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+  WIN32_FIND_DATAW found{};
+  const win::UniqueFind find(::FindFirstFileW(win::Wide(JoinPath(folder, "*")).c_str(), &found));
   if (!find) return names;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-  } while (::FindNextFileA(find.get(), &found));
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win::Utf8(found.cFileName));
+  } while (::FindNextFileW(find.get(), &found));
   return names;
+}
+
+namespace {
+
+using PathNameCall = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+
+// `path` as `call` (GetShortPathNameW, GetLongPathNameW) names it; empty when it cannot.
+std::string OtherPathName(const std::string& path, PathNameCall call) {
+  const std::wstring wide = win::Wide(path);
+  std::wstring other(MAX_PATH, L'\0');
+  DWORD length = call(wide.c_str(), other.data(), static_cast<DWORD>(other.size()));
+  if (length >= other.size()) {
+    other.resize(length);
+    length = call(wide.c_str(), other.data(), length);
+  }
+  return length == 0 || length >= other.size() ? std::string() : win::Utf8(std::wstring_view(other.data(), length));
+}
+
+}  // namespace
+
+std::string PathForCodePage(const std::string& path) {
+  if (win::AnsiFromUtf8(path).exact) return path;
+  const std::string shortPath = OtherPathName(path, &::GetShortPathNameW);
+  return !shortPath.empty() && win::AnsiFromUtf8(shortPath).exact ? shortPath : path;
+}
+
+std::string PathFromCodePage(const std::string& path) {
+  const std::string longPath = OtherPathName(path, &::GetLongPathNameW);
+  return !longPath.empty() && !win::AnsiFromUtf8(longPath).exact ? longPath : path;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -131,28 +163,28 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
-  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  return ::MoveFileExW(win::Wide(from).c_str(), win::Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void CreateFolder(const std::string& path) { ::CreateDirectoryA(path.c_str(), nullptr); }
+void CreateFolder(const std::string& path) { ::CreateDirectoryW(win::Wide(path).c_str(), nullptr); }
 
 std::optional<std::uint64_t> FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+  if (!::GetFileAttributesExW(win::Wide(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return std::nullopt;
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 std::string SystemErrorText(int osCode) {
-  char text[512];
-  DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                  static_cast<DWORD>(osCode), 0, text, sizeof text, nullptr);
-  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ' ||
-                        text[length - 1] == '.'))
+  wchar_t text[512];
+  DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  static_cast<DWORD>(osCode), 0, text, 512, nullptr);
+  while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' ' ||
+                        text[length - 1] == L'.'))
     --length;
   if (length == 0) return "I/O error " + std::to_string(osCode);
-  return std::string(text, length);
+  return win::Utf8(std::wstring_view(text, length));
 }
 
 }  // namespace os_file

@@ -68,6 +68,14 @@ bool MoveWithoutReplacing(const std::string& from, const std::string& to);
 // One folder, its parent already there; an existing folder (or a failure) is left as it is.
 void CreateFolder(const std::string& path);
 
+// Where a path must pass through 8-bit text of the ANSI code page (the hand-over list, a note
+// file's name): the volume's short name of a file whose long name the code page does not hold,
+// when it has one; otherwise the path itself.
+std::string PathForCodePage(const std::string& path);
+// Back from such text: the long name of a file named by its short name, when the code page does
+// not hold the long one (a short name given for its own sake stays as it is).
+std::string PathFromCodePage(const std::string& path);
+
 // The size of a plain file; nullopt when there is none at `path`.
 std::optional<std::uint64_t> FileSize(const std::string& path);
 

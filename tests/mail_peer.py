@@ -44,16 +44,16 @@ def summary(raw):
     a field name with spaces is no header to the parser."""
     message = email.message_from_bytes(raw, policy=email.policy.default)
     sender = message["From"].addresses[0]
-    lines = [("from_name", sender.display_name.encode("latin-1"))]
-    lines += [("to", f"{a.display_name}|{a.addr_spec}".encode("latin-1"))
+    lines = [("from_name", sender.display_name.encode("utf-8"))]
+    lines += [("to", f"{a.display_name}|{a.addr_spec}".encode("utf-8"))
               for to in message.get_all("To", []) for a in to.addresses]
     if message["Subject"] is not None:
-        lines.append(("subject", str(message["Subject"]).encode("latin-1")))
+        lines.append(("subject", str(message["Subject"]).encode("utf-8")))
     lines += [("header", line) for line in raw.split(b"\r\n\r\n", 1)[0].split(b"\r\n")
               if line.lower().startswith((b"x-mailer:", b"quor k-li hp:"))]
     for part in message.walk():
         if part.get_filename():
-            lines += [("att_name", part.get_filename().encode("latin-1")), ("att_bytes", part.get_payload(decode=True))]
+            lines += [("att_name", part.get_filename().encode("utf-8")), ("att_bytes", part.get_payload(decode=True))]
         elif not part.is_multipart():
             lines.append(("body", part.get_payload(decode=True)))
     return lines

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
+
+#include "win/unicode.h"
 
 namespace win {
 namespace {
@@ -15,11 +17,11 @@ bool ErrorBoxIsOpen() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM found) -> BOOL {
-        char className[16] = {};
-        char caption[32] = {};
-        GetClassNameA(window, className, sizeof className);
-        GetWindowTextA(window, caption, sizeof caption);
-        if (std::strcmp(className, "#32770") == 0 && std::strcmp(caption, kApplicationTitle) == 0) {
+        wchar_t className[16] = {};
+        wchar_t caption[32] = {};
+        GetClassNameW(window, className, 16);
+        GetWindowTextW(window, caption, 32);
+        if (std::wcscmp(className, L"#32770") == 0 && Utf8(caption) == kApplicationTitle) {
           *reinterpret_cast<bool*>(found) = true;
           return FALSE;
         }
@@ -32,12 +34,11 @@ bool ErrorBoxIsOpen() {
 }  // namespace
 
 void ShowErrorBox(std::string_view text) {
-  const std::string message(text);
   if (ErrorBoxIsOpen()) {
-    OutputDebugStringA((std::string(kApplicationTitle) + ": " + message + "\n").c_str());
+    OutputDebugStringW(Wide(std::string(kApplicationTitle) + ": " + std::string(text) + "\n").c_str());
     return;
   }
-  MessageBoxA(nullptr, message.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  MessageBoxW(nullptr, Wide(text).c_str(), Wide(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 }  // namespace win

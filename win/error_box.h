@@ -1,6 +1,7 @@
 #pragma once
 // The program's one way of reporting an error that ended a command: a message box with the
-// error's text and one OK button, after which the program carries on.
+// error's text (UTF-8, as every text of the program) and one OK button, after which the program
+// carries on.
 #include <exception>
 #include <string_view>
 

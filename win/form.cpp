@@ -9,6 +9,7 @@
 
 #include "win/form_fit.h"
 #include "win/message_loop.h"
+#include "win/unicode.h"
 
 namespace win {
 namespace {
@@ -129,7 +130,9 @@ void Form::AddControl(const ControlPlacement& place, std::function<void()> run) 
   if (place.page == 0 || place.page == page_) style |= WS_VISIBLE;
   if (TakesFocus(place.className, place.style)) style |= WS_TABSTOP;
   if (IsClass(place.className, kButton) && (place.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) defaultButton_ = place.id;
-  HWND control = CreateWindowExA(ExtendedStyleOf(place.className), place.className, place.caption, style, place.left,
+  // Wide controls, so that a field shows and takes text in any language.
+  HWND control = CreateWindowExW(ExtendedStyleOf(place.className), Wide(place.className).c_str(),
+                                 Wide(place.caption != nullptr ? place.caption : "").c_str(), style, place.left,
                                  place.top, place.width, place.height, hwnd(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), ProgramInstance(), nullptr);
   if (control == nullptr) throw std::runtime_error(std::string("Cannot create the control ") + place.className);
@@ -201,12 +204,12 @@ HWND Form::Item(int id) const { return Require(id).hwnd; }
 
 std::string Form::Text(int id) const {
   HWND control = Item(id);
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
 }
 
-void Form::SetText(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
+void Form::SetText(int id, const std::string& text) { SetWindowTextW(Item(id), Wide(text).c_str()); }
 
 bool Form::Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -237,7 +240,7 @@ RECT Form::ControlRect(int id) const {
 bool Form::IsList(int id) const { return IsClass(Require(id).className, kListBox); }
 
 void Form::AddItem(int id, const std::string& text) {
-  SendMessageA(Item(id), IsList(id) ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(Item(id), IsList(id) ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 void Form::DeleteItem(int id, int index) {
@@ -252,13 +255,13 @@ int Form::ItemCount(int id) const {
 
 std::string Form::ItemText(int id, int index) const {
   const bool list = IsList(id);
-  const auto length = SendMessageA(Item(id), list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  const auto length = SendMessageW(Item(id), list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const auto copied = SendMessageA(Item(id), list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index),
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const auto copied = SendMessageW(Item(id), list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index),
                                    reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
-  return text;
+  return Utf8(text);
 }
 
 int Form::Selection(int id) const {
@@ -360,7 +363,7 @@ bool Form::PreTranslateMessage(MSG& msg) {
       if (msg.message == WM_KEYDOWN ? control.ignoreKeyDown : control.ignoreChars) return true;
     }
   }
-  return IsDialogMessageA(hwnd(), &msg) != FALSE;
+  return IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
 }  // namespace win

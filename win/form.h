@@ -72,6 +72,7 @@ class Form : public Window {
 
   // The control of `id`; throws std::logic_error for an id the form has no control of.
   HWND Item(int id) const;
+  // Texts of fields and list items are UTF-8; the controls are wide, so any language fits.
   std::string Text(int id) const;
   void SetText(int id, const std::string& text);
   bool Checked(int id) const;

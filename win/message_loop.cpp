@@ -14,19 +14,19 @@ void ProcessMessage(MSG& msg) {
     }
   }
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 int RunMessageLoop() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
   return static_cast<int>(msg.wParam);
 }
 
 bool RunMessageLoopUntil(const std::function<bool()>& done) {
   MSG msg;
   while (!done()) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
@@ -38,7 +38,7 @@ bool RunMessageLoopUntil(const std::function<bool()>& done) {
 
 void ProcessWaitingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;

@@ -3,6 +3,8 @@
 // mail (which keeps the windows alive between the pieces it hands to the socket). A message
 // first goes to the window it is for (or the top-level window that holds that control): its
 // accelerators, or a form's keyboard navigation; only then is it translated and dispatched.
+// The loop is a wide one, so a typed or pasted character reaches a Unicode window (the note's
+// edit box) whole; Windows converts the characters for the windows that are ANSI.
 #include <windows.h>
 
 #include <functional>

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "win/unicode.h"
+
 namespace win {
 
 bool PrinterSetup::Choose(HWND owner) {
@@ -50,11 +52,12 @@ UniquePrinterDc PrinterSetup::CreateDc() const {
   return dc;
 }
 
-void PrintOnePage(HDC printer, const char* documentName, const std::function<void(HDC)>& draw) {
-  DOCINFOA document{};
+void PrintOnePage(HDC printer, std::string_view documentName, const std::function<void(HDC)>& draw) {
+  const std::wstring name = Wide(documentName);
+  DOCINFOW document{};
   document.cbSize = sizeof document;
-  document.lpszDocName = documentName;
-  if (StartDocA(printer, &document) <= 0) throw std::runtime_error("The printer refused the document");
+  document.lpszDocName = name.c_str();
+  if (StartDocW(printer, &document) <= 0) throw std::runtime_error("The printer refused the document");
   if (StartPage(printer) <= 0) {
     AbortDoc(printer);
     throw std::runtime_error("The printer refused the page");

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string_view>
 
 #include "win/handles.h"
 
@@ -30,8 +31,9 @@ class PrinterSetup {
   UniqueGlobal devNames_;
 };
 
-// Prints one page: `draw` paints it into the printer's device context. Throws
-// std::runtime_error when the printer refuses the document or the page.
-void PrintOnePage(HDC printer, const char* documentName, const std::function<void(HDC)>& draw);
+// Prints one page: `draw` paints it into the printer's device context. The document's name
+// (UTF-8) is what the print queue shows. Throws std::runtime_error when the printer refuses the
+// document or the page.
+void PrintOnePage(HDC printer, std::string_view documentName, const std::function<void(HDC)>& draw);
 
 }  // namespace win

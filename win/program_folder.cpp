@@ -2,15 +2,15 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "win/unicode.h"
 
 namespace win {
 
 std::string ProgramFilePath() {
-  std::vector<char> buffer(MAX_PATH);
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n < buffer.size()) return std::string(buffer.data(), n);
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size()) return Utf8(std::wstring_view(buffer.data(), n));
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -22,8 +22,9 @@ std::string ProgramFolder() {
 }
 
 std::string LowerCase(std::string text) {
-  if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-  return text;
+  std::wstring wide = Wide(text);
+  if (!wide.empty()) CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Utf8(wide);
 }
 
 }  // namespace win

@@ -7,7 +7,7 @@
 
 namespace win {
 
-// `write` is given the path to write the copy to (the folder of its own + "\" + `fileName`)
+// `write` is given the path (UTF-8) to write the copy to (the folder of its own + "\" + `fileName`)
 // and may write further files beside it; all of them go to the recycle bin. A copy the recycle
 // bin refuses is left where it was written, and its folder with it. Throws what `write` throws,
 // and std::runtime_error when no folder of its own can be made.

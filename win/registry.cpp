@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "win/unicode.h"
+
 namespace win {
 
 std::string RegistryPath(const std::string& path) {
@@ -28,31 +30,35 @@ bool RegistryKey::Exists(HKEY root, const std::string& path) { return static_cas
 
 std::optional<std::string> RegistryKey::readString(const std::string& name) const {
   if (!key_) return std::nullopt;
+  const std::wstring wideName = Wide(name);
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  if (RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
-  std::vector<char> buffer(size + 1, '\0');
-  if (RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+  std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
       ERROR_SUCCESS)
     return std::nullopt;
-  std::string value(buffer.data());
+  std::wstring value(buffer.data());
   if (type == REG_EXPAND_SZ) {
-    char expanded[MAX_PATH * 4];
-    const DWORD n = ExpandEnvironmentStringsA(value.c_str(), expanded, sizeof expanded);
-    if (n > 0 && n <= sizeof expanded) value = expanded;
+    const DWORD needed = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
+    std::wstring expanded(needed, L'\0');
+    if (needed > 0 && ExpandEnvironmentStringsW(value.c_str(), expanded.data(), needed) == needed)
+      value.assign(expanded.c_str());
   }
-  return value;
+  return Utf8(value);
 }
 
 void RegistryKey::writeString(const std::string& name, const std::string& value) const {
-  const LONG status = RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                     static_cast<DWORD>(value.size() + 1));
+  const std::wstring wide = Wide(value);
+  const LONG status = RegSetValueExW(key_.get(), Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                                     static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
   if (status != ERROR_SUCCESS) throw std::runtime_error("Failed to set data for '" + name + "'");
 }
 
 void RegistryKey::deleteValue(const std::string& name) const {
-  const LONG status = RegDeleteValueA(key_.get(), name.c_str());
+  const LONG status = RegDeleteValueW(key_.get(), Wide(name).c_str());
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
     throw std::runtime_error("Failed to delete the value '" + name + "'");
 }

@@ -1,5 +1,7 @@
 #pragma once
-// A registry key owned for one scope, with the few operations the program needs.
+// A registry key owned for one scope, with the few operations the program needs. Values and
+// their names are UTF-8 here and wide in the registry, so a path in any language (the
+// program's own, a sound file's) is kept whole; key paths are the program's own ASCII names.
 #include <windows.h>
 
 #include <optional>

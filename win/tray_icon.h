@@ -17,7 +17,7 @@ class TrayIcon {
   TrayIcon& operator=(const TrayIcon&) = delete;
   ~TrayIcon();
 
-  // The icon handle stays owned by the caller and must outlive its use here.
+  // The icon handle stays owned by the caller and must outlive its use here. The hint is UTF-8.
   void Show(HICON icon, const std::string& hint);
   void Hide();
   bool Visible() const { return visible_; }
@@ -32,7 +32,7 @@ class TrayIcon {
   static UINT TaskbarCreatedMessage();
 
  private:
-  NOTIFYICONDATAA data(UINT flags) const;
+  NOTIFYICONDATAW data(UINT flags) const;
   HWND owner_;
   UINT id_;
   UINT callbackMessage_;

@@ -24,6 +24,9 @@ TEST(HandOverList, WritesOnePathPerCrLfLineAndReadsThemBackInOrder) {
   WriteHandOverList(path, paths);
   EXPECT_EQ(ReadWholeFile(path), "C:\\notes\\first.kli\r\nD:\\with blank\\second.txt\r\n");
   EXPECT_EQ(ReadHandOverList(path), paths);
+  WriteHandOverList(path, {"C:\\€.kli"});  // 8-bit text of the code page: one byte for "€"
+  EXPECT_EQ(ReadWholeFile(path).size(), 10u);
+  EXPECT_EQ(ReadHandOverList(path), std::vector<std::string>{"C:\\€.kli"});
 
   // A second start without arguments empties the list.
   WriteHandOverList(path, {});

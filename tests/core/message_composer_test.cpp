@@ -13,15 +13,24 @@ const std::string kTextType = "Content-Type: text/plain; charset=\"us-ascii\"\r\
 
 TEST(MailEncoding, HeaderEncodingsAgainstKnownStrings) {
   const std::pair<std::string, std::string> words[] = {
-      {"Plain Name", "Plain Name"}, {"", ""}, {"Jos\xE9 \xD1", "=?ISO-8859-1?Q?Jos=E9_=D1?="},
-      {"a_b?c=d\t\xE9", "=?ISO-8859-1?Q?a=5Fb=3Fc=3Dd=09=E9?="}, {"\x7F", "=?ISO-8859-1?Q?=7F?="}};
-  for (const auto& [value, word] : words) EXPECT_EQ(EncodeWord(value), word) << value;
+      {"Plain Name", "Plain Name"}, {"", ""}, {"José Ñ", "=?UTF-8?Q?Jos=C3=A9_=C3=91?="},
+      {"a_b?c=d\t(é)", "=?UTF-8?Q?a=5Fb=3Fc=3Dd=09=28=C3=A9=29?="}, {"\x7F", "=?UTF-8?Q?=7F?="}};
+  for (const auto& [value, word] : words) EXPECT_EQ(EncodeWord(value), HeaderLines{word}) << value;
 
-  const std::pair<std::string, std::string> headers[] = {
-      {"Subject: hello", "Subject: hello  "}, {"Subject: caf\xE9", "Subject: =?ISO-8859-1?Q?caf=E9?=  "},
-      {"A:B: c", "A:B: c  "}, {"No colon here", "No colon here"},
-      {"Subject: " + std::string(1000, 'a'), "Subject: " + std::string(999, 'a') + "  "}};
+  const std::pair<std::string, HeaderLines> headers[] = {
+      {"Subject: hello", {"Subject: hello  "}}, {"Subject: café", {"Subject: =?UTF-8?Q?caf=C3=A9?=  "}},
+      {"A:B: c", {"A:B: c  "}}, {"No colon here", {"No colon here"}},
+      {"Subject: " + std::string(1000, 'a'), {"Subject: " + std::string(999, 'a') + "  "}},
+      {"Subject: " + std::string(998, 'a') + "é", {"Subject: " + std::string(998, 'a') + "  "}}};  // no half "é"
   for (const auto& [line, encoded] : headers) EXPECT_EQ(EncodeHeader(line), encoded) << line;
+
+  std::string cut;  // 20 bytes of three characters each fill the first piece
+  while (cut.size() < 60) cut += "%E2";
+  const std::pair<std::string, HeaderLines> fileNames[] = {
+      {"a b.kli", {"Content-Type: x; name=\"a b.kli\""}},
+      {"é 1.kli", {"Content-Type: x;", " name*0*=UTF-8''%C3%A9%201.kli"}},
+      {std::string(20, '\xE2') + "b", {"Content-Type: x;", " name*0*=UTF-8''" + cut + ";", " name*1*=b"}}};
+  for (const auto& [name, lines] : fileNames) EXPECT_EQ(WithFileName("Content-Type: x", "name", name), lines) << name;
 
   const std::pair<std::string, bool> eightBit[] = {
       {"", false}, {"abc ~\r\n", false}, {"a\tb", true}, {"\x7F", true}, {"caf\xE9", true}};
@@ -52,13 +61,13 @@ TEST(MessageComposer, HeaderBlockInItsOrderAndA7BitBodyAsItIs) {
   SmtpHarness h;
   h.session.FROM_Name = "Anna";
   h.session.TO_Name = "Tom";
-  h.session.Listcc = {"cc@example.com", "cc2@example.com|Caf\xE9 Bar"};
+  h.session.Listcc = {"cc@example.com", "cc2@example.com|Café Bar"};
   h.session.Subject = "Notes";
   h.session.Headers = {"X-Mailer: Quor K-lI 5.0"};
   h.session.MailText = {"Hello", ".", "..two", ""};
   EXPECT_EQ(h.DataOf(),
             "From: Anna <me@example.com>\r\nTo: Tom <to@example.com>\r\ncc: cc@example.com\r\n"
-            "cc: =?ISO-8859-1?Q?Caf=E9_Bar?= <cc2@example.com>\r\nSubject: Notes  \r\n"
+            "cc: =?UTF-8?Q?Caf=C3=A9_Bar?= <cc2@example.com>\r\nSubject: Notes  \r\n"
             "Mime-Version: 1.0\r\n" + kTextType + "X-Mailer: Quor K-lI 5.0  \r\n\r\n"
             "Hello\r\n..\r\n...two\r\n\r\n\r\n.\r\n");
   EXPECT_EQ(h.TakeEvents(), (Events{Ev(smMessageSize, "19"), Ev(smSendingMessage, "19")}));
@@ -66,11 +75,15 @@ TEST(MessageComposer, HeaderBlockInItsOrderAndA7BitBodyAsItIs) {
 
 TEST(MessageComposer, EightBitBodyGoesQuotedPrintableWithSoftBreaks) {
   SmtpHarness h;
-  h.session.MailText = {"caf\xE9 au lait", std::string(80, 'a')};
+  h.session.MailText = {"café au lait", std::string(80, 'a')};
   EXPECT_EQ(h.DataOf(),
-            "From:  <me@example.com>\r\nTo: to@example.com;\r\nMime-Version: 1.0\r\n" + kTextType +
-                "Content-Transfer-Encoding: quoted-printable\r\n\r\ncaf=E9=20au=20lait=0D=0A" +
-                std::string(47, 'a') + "=\r\n" + std::string(33, 'a') + "=0D=0A\r\n.\r\n");
+            "From:  <me@example.com>\r\nTo: to@example.com;\r\nMime-Version: 1.0\r\n"
+            "Content-Type: text/plain; charset=\"utf-8\"\r\n"
+            "Content-Transfer-Encoding: quoted-printable\r\n\r\ncaf=C3=A9=20au=20lait=0D=0A" +
+                std::string(44, 'a') + "=\r\n" + std::string(36, 'a') + "=0D=0A\r\n.\r\n");
+  SmtpHarness tab;  // 8-bit for quoted-printable, yet plain ASCII
+  tab.session.MailText = {"a\tb"};
+  EXPECT_NE(tab.DataOf().find(kTextType + "Content-Transfer-Encoding: quoted-printable\r\n\r\na=09b"), std::string::npos);
 }
 
 TEST(MessageComposer, LinesStartingWithADotAtAChunkEdgeOrAfterASoftBreakAreDoubled) {

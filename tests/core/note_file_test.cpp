@@ -403,3 +403,53 @@ TEST_F(NoteFileTest, EveryItemRoundTripsAndACutFileLoadsAsFarAsItGoes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NoteFileTest, GroupsAfterTheLastItemCountOnlyWhileTheOlderItemsAgree) {
+  NoteData displaced = SmallNote();
+  displaced.UserPlaceKept = true;
+  displaced.UserLeft = -3000;
+  displaced.UserTop = 5000;
+  displaced.UserWidth = 400;
+  displaced.UserHeight = 300;
+  const std::string plain = Path("plain.kli"), grouped = Path("grouped.kli");
+  ASSERT_TRUE(SaveNoteFile(plain, SmallNote(), kUsPictures));
+  ASSERT_TRUE(SaveNoteFile(grouped, displaced, kUsPictures));
+  const Bytes older = ReadBytes(plain), whole = ReadBytes(grouped);
+  ASSERT_TRUE(std::equal(older.begin(), older.end(), whole.begin())) << "older readers read the same items";
+  EXPECT_EQ(Bytes(whole.begin() + static_cast<std::ptrdiff_t>(older.size()), whole.end()),
+            Cat({Hex({0x04, 0x01}), Hex({0x05, 0x48, 0xF4, 0x05, 0x88, 0x13, 0x05, 0x90, 0x01, 0x05, 0x2C, 0x01}),
+                 Hex({0x05, 0x96, 0x00, 0x05, 0x64, 0x00, 0x05, 0x0A, 0x00, 0x05, 0x14, 0x00})}));
+
+  struct Row {
+    const char* what;
+    Bytes bytes;
+    bool kept;
+  };
+  Bytes movedByAnOlderProgram = whole;
+  movedByAnOlderProgram[Find(whole, std::string_view("\x05\x0A\x00\x05\x14\x00", 6)) + 1] = 0x0B;  // item 8, written over in place
+  Bytes unknownGroup = whole;
+  unknownGroup.insert(unknownGroup.begin() + static_cast<std::ptrdiff_t>(older.size()), {0x04, 0x09});
+  const Row rows[] = {
+      {"whole", whole, true},
+      {"an older program moved the note since", movedByAnOlderProgram, false},
+      {"cut inside the group", Bytes(whole.begin(), whole.end() - 5), false},
+      {"a newer writer's group first", unknownGroup, false},
+      {"nothing after item 21", Bytes(older.begin(), older.end() - 20), false},
+  };
+  for (const Row& row : rows) {
+    WriteBytes(grouped, row.bytes);
+    NoteData loaded = displaced;
+    int itemsRead = 0;
+    EXPECT_EQ(LoadExpectingError(grouped, loaded, itemsRead), "") << row.what;
+    loaded.Alarm.When = SmallNote().Alarm.When;
+    EXPECT_EQ(loaded.UserPlaceKept, row.kept) << row.what;
+    if (row.kept) {
+      EXPECT_EQ(loaded, displaced) << row.what;
+    }
+    EXPECT_EQ(loaded.Lines, SmallNote().Lines) << row.what;
+  }
+}
+
+}  // namespace

@@ -104,6 +104,16 @@ TEST_F(SettingsFileTest, EveryFieldSurvivesTheRoundTrip) {
   }
 }
 
+TEST_F(SettingsFileTest, TextsBeyondTheCodePageComeBackUnlessAnOlderProgramChangedThem) {
+  TQuorSettings saved = Named("options.dat", programLower_);
+  std::tie(saved.UserName, saved.SkinName) = std::pair("名前 😀", "Grüße");
+  Save(saved);
+  EXPECT_EQ(Loaded(), saved);
+  std::string bytes = Read(options_);  // an older program writes its own name and keeps the rest
+  WritePlainFile(options_, bytes.replace(bytes.find(Str("?? ??")), 7, Str("Bob")));
+  EXPECT_EQ(Loaded().UserName + "|" + Loaded().SkinName, "Bob|Grüße");
+}
+
 TEST_F(SettingsFileTest, StoredChoicesAndPortsLoadAs) {
   TQuorSettings port587 = Named("options.dat", programLower_);
   port587.SmtpPort = 587;

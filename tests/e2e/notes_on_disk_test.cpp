@@ -214,3 +214,63 @@ TEST_F(NotesOnDisk, ADamagedStoreFileIsKeptAsideAndNotOverwritten) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+TEST_F(NotesOnDisk, ANoteLeftWhereNoScreenIsComesIntoReachAndKeepsTheUsersPlace) {
+  struct Row {
+    const char* name;
+    int left, top;
+  };
+  const Row rows[] = {{"1.kli", 5000, 5000}, {"2.kli", -3000, 200}};
+  for (const Row& row : rows) {
+    NoteData placed;
+    placed.Lines = {row.name};
+    placed.Width = 200;
+    placed.Height = 120;
+    placed.Left = row.left;
+    placed.Top = row.top;
+    placed.StoreName = row.name;
+    placed.Shown = true;
+    SaveNoteFile(Cache() + "\\" + row.name, placed);
+  }
+  Start();
+  RECT screen{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+  const auto notes = Notes();
+  ASSERT_EQ(notes.size(), 2u);
+  for (const NoteWindow& note : notes) {
+    EXPECT_TRUE(note.visible);
+    // The default skin's grip is its title strip along the top.
+    EXPECT_GE(note.rect.left, screen.left);
+    EXPECT_GE(note.rect.top, screen.top);
+    EXPECT_LE(note.rect.right, screen.right);
+    EXPECT_LE(note.rect.top + 20, screen.bottom);
+  }
+  // Dragged by its grip, it follows the mouse.
+  const NoteWindow& dragged = notes[0];
+  SendMessageA(dragged.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 5));
+  SendMessageA(dragged.hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 15));
+  SendMessageA(dragged.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(20, 15));
+  RECT after{};
+  GetWindowRect(dragged.hwnd, &after);
+  EXPECT_EQ(after.left, dragged.rect.left - 20);
+  EXPECT_EQ(after.top, dragged.rect.top + 10);
+  Stop();
+
+  // The one the user did not touch keeps the place the user gave it; the dragged one has a new one.
+  for (const Row& row : rows) {
+    NoteData saved;
+    int items = 0;
+    LoadNoteFile(Cache() + "\\" + row.name, saved, items);
+    const bool wasDragged = saved.Left == after.left && saved.Top == after.top;
+    EXPECT_EQ(saved.UserPlaceKept, !wasDragged) << row.name;
+    if (!wasDragged) {
+      EXPECT_EQ(std::pair(saved.UserLeft, saved.UserTop), std::pair(row.left, row.top)) << row.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace e2e

@@ -78,3 +78,38 @@ TEST_F(StartUp, CommandLineFilesOpenAfterTheRestoredNotesInArgumentOrder) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+TEST_F(StartUp, ManyDamagedNoteFilesAreReportedInOneBoxOnceTheNotesShow) {
+  for (const char* name : {"a.kli", "b.kli", "c.kli"}) SaveNoteFile(Cache() + "\\" + name, NoteTitled(name));
+  const std::string damaged = ReadBytes(Cache() + "\\a.kli").substr(0, 20);
+  for (int i = 0; i < 160; ++i) WriteBytes(Cache() + "\\d" + std::to_string(i) + ".kli", damaged);
+
+  Start();
+  HWND report = nullptr;
+  for (int wait = 0; wait < 200 && report == nullptr; ++wait) {
+    const auto found = app_test::WindowsOfProcess(ProcessId(), "TDamagedNotesReport");
+    if (!found.empty()) report = found.front();
+    else Sleep(50);
+  }
+  ASSERT_NE(report, nullptr);
+  char summary[256] = {};
+  GetWindowTextA(GetDlgItem(report, 101), summary, sizeof summary);
+  EXPECT_TRUE(std::string(summary).starts_with("160 note files could not be read.")) << summary;
+  HWND list = GetDlgItem(report, 102);
+  EXPECT_EQ(SendMessageA(list, EM_GETLINECOUNT, 0, 0), 161);  // a line each, the last one empty
+  // Every valid note is on the screen, and so is every damaged one with what could be read.
+  const auto notes = Notes();
+  EXPECT_EQ(notes.size(), 163u);
+  EXPECT_EQ(std::count_if(notes.begin(), notes.end(), [](const NoteWindow& n) { return n.visible; }), 3);
+  const std::vector<std::string> files = CacheFiles();
+  EXPECT_EQ(std::count_if(files.begin(), files.end(), [](const std::string& f) { return f.ends_with(".damaged"); }),
+            160);
+  SendMessageA(report, WM_COMMAND, IDOK, 0);
+  Stop();
+}
+
+}  // namespace
+}  // namespace e2e

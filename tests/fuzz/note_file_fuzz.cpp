@@ -8,7 +8,9 @@
 
 #include "notes/note_file.h"
 #include "storage/record_file.h"
+#include "storage/text_encoding.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -46,7 +48,10 @@ void CheckPlainText(const std::string& path, std::string_view bytes) {
     if (text[i] == '\r') fuzz::Check(i + 1 < text.size() && text[i + 1] == '\n', "a CR is followed by LF");
     if (text[i] == '\n') fuzz::Check(i > 0 && text[i - 1] == '\r', "an LF follows a CR");
   }
-  fuzz::Check(WithoutLineBreaks(text) == WithoutLineBreaks(bytes), "text keeps its characters");
+  fuzz::Check(win::IsValidUtf8(text), "the text is UTF-8 whatever the bytes were");
+  if (win::IsValidUtf8(bytes) && !bytes.starts_with(kUtf8ByteOrderMark))
+    fuzz::Check(WithoutLineBreaks(text) == WithoutLineBreaks(bytes), "UTF-8 keeps its characters");
+  fuzz::Check(TextOfFileBytes(FileBytesOfText(text)) == text, "the text is written as bytes that read back as it");
 }
 
 }  // namespace

@@ -88,12 +88,19 @@ HBITMAP QkliCountedCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, 
 HBITMAP QkliCountedLoadBitmapA(HINSTANCE instance, LPCSTR name) {
   return Made(Kind::GdiObject, LoadBitmapA(instance, name));
 }
-HANDLE QkliCountedLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags) {
-  HANDLE image = LoadImageA(instance, name, type, width, height, flags);
+namespace {
+HANDLE CountedImage(HANDLE image, UINT type, UINT flags) {
   if ((flags & LR_SHARED) != 0) return image;  // shared images are the system's, never freed
   if (type == IMAGE_BITMAP) return Made(Kind::GdiObject, image);
   if (type == IMAGE_ICON) return Made(Kind::Icon, image);
   return image;
+}
+}  // namespace
+HANDLE QkliCountedLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags) {
+  return CountedImage(LoadImageA(instance, name, type, width, height, flags), type, flags);
+}
+HANDLE QkliCountedLoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height, UINT flags) {
+  return CountedImage(LoadImageW(instance, name, type, width, height, flags), type, flags);
 }
 HANDLE QkliCountedCopyImage(HANDLE image, UINT type, int width, int height, UINT flags) {
   HANDLE copy = CopyImage(image, type, width, height, flags);
@@ -216,6 +223,10 @@ LSTATUS QkliCountedRegCloseKey(HKEY key) {
 HMODULE QkliCountedLoadLibraryA(LPCSTR path) { return Made(Kind::Module, LoadLibraryA(path)); }
 HMODULE QkliCountedLoadLibraryExA(LPCSTR path, HANDLE file, DWORD flags) {
   return Made(Kind::Module, LoadLibraryExA(path, file, flags));
+}
+HMODULE QkliCountedLoadLibraryW(LPCWSTR path) { return Made(Kind::Module, LoadLibraryW(path)); }
+HMODULE QkliCountedLoadLibraryExW(LPCWSTR path, HANDLE file, DWORD flags) {
+  return Made(Kind::Module, LoadLibraryExW(path, file, flags));
 }
 BOOL QkliCountedFreeLibrary(HMODULE module) {
   Freed(Kind::Module, module);

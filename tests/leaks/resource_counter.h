@@ -30,6 +30,7 @@ HBITMAP QkliCountedCreateCompatibleBitmap(HDC, int, int);
 HBITMAP QkliCountedCreateDIBSection(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD);
 HBITMAP QkliCountedLoadBitmapA(HINSTANCE, LPCSTR);
 HANDLE QkliCountedLoadImageA(HINSTANCE, LPCSTR, UINT, int, int, UINT);
+HANDLE QkliCountedLoadImageW(HINSTANCE, LPCWSTR, UINT, int, int, UINT);
 HANDLE QkliCountedCopyImage(HANDLE, UINT, int, int, UINT);
 BOOL QkliCountedDeleteObject(HGDIOBJ);
 BOOL QkliCountedDestroyIcon(HICON);
@@ -61,6 +62,8 @@ LSTATUS QkliCountedRegCreateKeyExA(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, co
 LSTATUS QkliCountedRegCloseKey(HKEY);
 HMODULE QkliCountedLoadLibraryA(LPCSTR);
 HMODULE QkliCountedLoadLibraryExA(LPCSTR, HANDLE, DWORD);
+HMODULE QkliCountedLoadLibraryW(LPCWSTR);
+HMODULE QkliCountedLoadLibraryExW(LPCWSTR, HANDLE, DWORD);
 BOOL QkliCountedFreeLibrary(HMODULE);
 // clang-format on
 
@@ -72,6 +75,7 @@ BOOL QkliCountedFreeLibrary(HMODULE);
 #define CreateDIBSection QkliCountedCreateDIBSection
 #define LoadBitmapA QkliCountedLoadBitmapA
 #define LoadImageA QkliCountedLoadImageA
+#define LoadImageW QkliCountedLoadImageW
 #define CopyImage QkliCountedCopyImage
 #define DeleteObject QkliCountedDeleteObject
 #define DestroyIcon QkliCountedDestroyIcon
@@ -103,5 +107,7 @@ BOOL QkliCountedFreeLibrary(HMODULE);
 #define RegCloseKey QkliCountedRegCloseKey
 #define LoadLibraryA QkliCountedLoadLibraryA
 #define LoadLibraryExA QkliCountedLoadLibraryExA
+#define LoadLibraryW QkliCountedLoadLibraryW
+#define LoadLibraryExW QkliCountedLoadLibraryExW
 #define FreeLibrary QkliCountedFreeLibrary
 #endif

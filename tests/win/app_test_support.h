@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "win/unicode.h"
+
 namespace app_test {
 
 // A path of the build tree ("/work/build/program") as a Windows program under Wine names it.
@@ -83,11 +85,11 @@ class ErrorBoxWatcher {
   void Run() {
     while (!stop_) {
       if (HWND box = VisibleBox()) {
-        char text[1024] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        wchar_t text[1024] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 1024);
         {
           std::lock_guard<std::mutex> lock(mutex_);
-          texts_.emplace_back(text);
+          texts_.push_back(win::Utf8(text));
         }
         SendMessageTimeoutA(box, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
       }

@@ -132,6 +132,9 @@ TEST(Form, AListThatTakesNoTypingKeepsItsEntry) {
   Pump();
   EXPECT_EQ(form.Selection(TestForm::kList), 2);
   EXPECT_EQ(form.ItemText(TestForm::kList, 1), "beta");
+  form.AddItem(TestForm::kList, "名前 😀 שלום");  // fields and lists hold text in any language
+  form.SetText(TestForm::kEdit, "Ελληνικά 😀");
+  EXPECT_EQ(form.ItemText(TestForm::kList, 3) + form.Text(TestForm::kEdit), "名前 😀 שלוםΕλληνικά 😀");
 }
 
 class FailingWindow : public win::Window {

@@ -5,6 +5,7 @@
 
 #include "app/note_list.h"
 #include "notes/note_host.h"
+#include "storage/file_io.h"
 #include "win/printer.h"
 
 class ListHost final : public NoteHost {
@@ -14,10 +15,15 @@ class ListHost final : public NoteHost {
   void ResumeNotes() override {}
   void EndNoteEditing(TTFoglio& editing) override { notes->EndEditing(&editing); }
   bool DeleteToRecycleBin() const override { return false; }
+  void KeepClosedNote(const std::string& storePath) override { DeleteFileIfPresent(storePath); }
+  void StoreDamaged(const std::string&, const std::string&) override {}
   bool StoreNameInUse(const std::string& storeName, const TTFoglio* asking) const override {
     return notes->UsesStoreName(storeName, asking);
   }
   win::PrinterSetup& Printer() override { return printer_; }
+  // Tests place their notes anywhere; the notes within reach are the controller's business.
+  std::span<const ScreenArea> WorkAreas() const override { return {&kEverywhere, 1}; }
+  static constexpr ScreenArea kEverywhere{-32768, -32768, 32767, 32767};
   void NoteChanged(TTFoglio&) override {}
   void NoteHidden(TTFoglio&) override {}
   void NoteGone(TTFoglio&) override {}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mail/note_mail.h"
+#include "storage/file_io.h"
 #include "tests/win/app_test_support.h"
 #include "win/message_loop.h"
 
@@ -72,7 +73,7 @@ inline std::vector<std::string> All(const Received& parts, const std::string& ke
 // A file of the test's own in the peer's folder (the fixture empties it at the next start).
 inline std::string TestFile(const std::string& name, const std::string& bytes) {
   const std::string path = PeerFile(name);
-  std::ofstream(path, std::ios::binary) << bytes;
+  WriteFileAtomically(path, bytes);  // a name in any language
   return path;
 }
 

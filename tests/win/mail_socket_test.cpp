@@ -93,27 +93,29 @@ TEST(SocketMail, ACancelInTheDataSendsNothingMore) {
   EXPECT_FALSE(PumpUntil([&] { return run.done > 1; }, 300));
 }
 
-TEST(SocketMail, AccentedNamesBodyAndAnAttachmentComeBackExactly) {
+TEST(SocketMail, NamesBodyAndAnAttachmentInAnyScriptComeBackExactly) {
   std::string attachment;
   for (int i = 0; i < 58; ++i) attachment += static_cast<char>(255 - i * 4);
+  std::string wide;
+  for (int i = 0; i < 30; ++i) wide += "à日😀";
   MailRun run("accents@example.org");
   SendMail& s = run.mail.Session();
-  s.FROM_Name = "J\xe9r\xf4me Dupr\xe9";
-  s.TO_Name = "Zo\xeb";
-  s.Subject = "Caf\xe9 au lait? _ok_";
-  s.MailText = {"Na\xefve line with = and tab\t.", ".starts with a dot", std::string(90, '\xe0'), ""};
-  s.Attachments = {mail_test::TestFile("qkli-58.bin", attachment)};
+  s.FROM_Name = "Jérôme Dupré 日本語";
+  s.TO_Name = "Zoë שלום";
+  s.Subject = "Café au lait? _ok_ 😀 " + wide;
+  s.MailText = {"Naïve line with = and tab\t.", ".starts with a dot", wide, ""};
+  s.Attachments = {mail_test::TestFile("qkli-名前-😀-58.bin", attachment)};
   run.Send();
   ASSERT_TRUE(s.Accepted());
   const mail_test::Received got = mail_test::ReceivedFrom("accents@example.org");
-  EXPECT_EQ(mail_test::All(got, "from_name"), std::vector<std::string>{"J\xe9r\xf4me Dupr\xe9"});
-  EXPECT_EQ(mail_test::All(got, "to"), std::vector<std::string>{"Zo\xeb|to@example.org"});
-  EXPECT_EQ(mail_test::All(got, "subject"), std::vector<std::string>{"Caf\xe9 au lait? _ok_  "});
+  EXPECT_EQ(mail_test::All(got, "from_name"), std::vector<std::string>{"Jérôme Dupré 日本語"});
+  EXPECT_EQ(mail_test::All(got, "to"), std::vector<std::string>{"Zoë שלום|to@example.org"});
+  EXPECT_EQ(mail_test::All(got, "subject"), std::vector<std::string>{"Café au lait? _ok_ 😀 " + wide + "  "});
   const std::string body = mail_test::All(got, "body").at(0);
-  const std::string text = "Na\xefve line with = and tab\t.\r\n.starts with a dot\r\n" + std::string(90, '\xe0') + "\r\n\r\n";
+  const std::string text = "Naïve line with = and tab\t.\r\n.starts with a dot\r\n" + wide + "\r\n\r\n";
   EXPECT_EQ(body.substr(0, text.size()), text);
   EXPECT_EQ(body.find_first_not_of("\r\n", text.size()), std::string::npos);
-  EXPECT_EQ(mail_test::All(got, "att_name"), std::vector<std::string>{"qkli-58.bin"});
+  EXPECT_EQ(mail_test::All(got, "att_name"), std::vector<std::string>{"qkli-名前-😀-58.bin"});
   EXPECT_EQ(mail_test::All(got, "att_bytes"), std::vector<std::string>{attachment});
 }
 

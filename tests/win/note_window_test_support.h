@@ -70,7 +70,19 @@ class FakeHost final : public NoteHost {
     }
   }
   bool DeleteToRecycleBin() const override { return recycle; }
+  // Kept nowhere: the closed note's files go, as the controller's keeping takes them away.
+  void KeepClosedNote(const std::string& storePath) override {
+    kept.push_back(storePath);
+    DeleteFileIfPresent(storePath);
+    DeleteFileIfPresent(NoteStore::FullTextPath(storePath));
+  }
+  void StoreDamaged(const std::string& asidePath, const std::string& message) override {
+    damaged.push_back({asidePath, message});
+  }
   win::PrinterSetup& Printer() override { return printer; }
+  // Tests place their notes anywhere; the notes within reach are the controller's business.
+  std::span<const ScreenArea> WorkAreas() const override { return {&kEverywhere, 1}; }
+  static constexpr ScreenArea kEverywhere{-32768, -32768, 32767, 32767};
   void NoteChanged(TTFoglio&) override { ++changes; }
   void NoteHidden(TTFoglio&) override { ++hides; }
   void NoteGone(TTFoglio&) override { ++gone; }
@@ -86,7 +98,8 @@ class FakeHost final : public NoteHost {
     return inUse.count(storeName) > 0;
   }
 
-  std::vector<std::string> opened;
+  std::vector<std::string> opened, kept;
+  std::vector<std::pair<std::string, std::string>> damaged;
   bool recycle = false;
   win::PrinterSetup printer;
   int suspends = 0, resumes = 0, endEditing = 0, changes = 0, hides = 0, gone = 0;

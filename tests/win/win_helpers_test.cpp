@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/win/app_test_support.h"
+#include "win/error_box.h"
 #include "win/menu.h"
 #include "win/registry.h"
 #include "win/window.h"
@@ -107,6 +108,13 @@ TEST(WindowBase, ShowsAHandlerErrorAndKeepsServingMessages) {
   EXPECT_EQ(boxes.Texts().front(), "Error at readInt:type");
 }
 
+TEST(WindowBase, TheErrorBoxShowsTextInAnyLanguage) {
+  app_test::ErrorBoxWatcher boxes;
+  win::ShowingErrors([] { throw std::runtime_error("Can't find C:\\日本\\😀.kli"); });
+  ASSERT_TRUE(boxes.WaitFor(1));
+  EXPECT_EQ(boxes.Texts().front(), "Can't find C:\\日本\\😀.kli");
+}
+
 TEST(WindowBase, DestroyingTheObjectDestroysTheWindow) {
   HWND hwnd = nullptr;
   {
@@ -125,11 +133,13 @@ TEST(Registry, CreatesReadsAndWritesStrings) {
     auto key = win::RegistryKey::Create(HKEY_CURRENT_USER, path);
     key.writeString("", "Quor K-lI pro");
     key.writeString("Command", "c:\\qkli\\qkli.exe %1");
+    key.writeString("Wave", "c:\\音\\😀.wav");
   }
   auto key = win::RegistryKey::Open(HKEY_CURRENT_USER, path);
   ASSERT_TRUE(key);
   EXPECT_EQ(key.readString(""), "Quor K-lI pro");
   EXPECT_EQ(key.readString("Command"), "c:\\qkli\\qkli.exe %1");
+  EXPECT_EQ(key.readString("Wave"), "c:\\音\\😀.wav");
   EXPECT_EQ(key.readString("Missing"), std::nullopt);
   EXPECT_FALSE(win::RegistryKey::Open(HKEY_CURRENT_USER, "\\Software\\QkliTest\\Nope"));
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QkliTest");
