@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "app/settings_file.h"
+#include "storage/overloaded.h"
 #include "mail/password_store_win.h"
 #include "mail/smtp_security.h"
 #include "res/resource_ids.h"
@@ -87,11 +88,6 @@ HotKey KeyOfFieldValue(LRESULT value) {
   if (flags & HOTKEYF_ALT) key.Modifiers |= kModAlt;
   return key;
 }
-
-template <typename... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
 
 // The typed password as UTF-8, encrypted; none for an empty field. The plain text is read into
 // memory that is wiped when it is given back, never into a string.

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "storage/file_io.h"
+#include "storage/overloaded.h"
 #include "storage/io_error.h"
 #include "storage/record_file.h"
 #include "win/unicode.h"
@@ -15,12 +16,6 @@ namespace {
 constexpr uint8_t kStringTag = 0, kBoolTag = 1, kByteTag = 4, kWordTag = 5, kStringsTag = 8;
 constexpr std::size_t kPiece = 255;  // the longest string record
 
-template <typename... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
-template <typename... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;  // clang 14 deduces no aggregate without it
 
 // Texts are UTF-8 inside and the ANSI code page's 8-bit text in the file, as older readers take
 // them (with "?" for what the code page lacks).
