@@ -30,6 +30,21 @@ namespace {
 
 constexpr const char* kHelpPage = "quorkli5.htm";
 
+// The mail part of the settings, with the program's line and headers in every mailed note.
+TQuorMailAccount MailAccountFrom(const TQuorSettings& settings) {
+  return {.SmtpServer = settings.SmtpServer,
+          .SmtpPort = settings.SmtpPort,
+          .UserName = settings.UserName,
+          .UserMail = settings.UserMail,
+          .Security = static_cast<MailSecurity>(settings.SmtpSecurity),
+          .SignInName = settings.SmtpSignInName,
+          .StoredPassword = settings.SmtpPassword,
+          .TrustedCertificate = {settings.SmtpTrustedServer, settings.SmtpTrustedFingerprint},
+          .Signature = {"----", std::string("Message sended with Quor K-lI pro 5.") + kHomePage},
+          .Headers = {"X-Mailer: Quor K-lI 5.0", std::string("Quor K-lI hp: ") + kHomePage},
+          .TrustCertificate = {}};
+}
+
 }  // namespace
 
 void TKliMain::RunCommand(ControllerCommand command, LPARAM lParam) {
@@ -225,7 +240,21 @@ void TKliMain::MailKli() {
   BusyScope mailing(*this);
   TTmailSend log(hwnd());
   log.Show();
-  const TQuorMailAccount account = MailAccountFrom(settings_);
+  TQuorMailAccount account = MailAccountFrom(settings_);
+  // A certificate the user declined is not asked about again for each further note.
+  account.TrustCertificate = [this, &account, declined = std::string()](const CertificatePin& pin,
+                                                                       const std::string& problems) mutable {
+    if (pin.Fingerprint == declined) return false;
+    if (!AskToTrustCertificate(hwnd(), pin, problems)) {
+      declined = pin.Fingerprint;
+      return false;
+    }
+    account.TrustedCertificate = pin;
+    settings_.SmtpTrustedServer = pin.Server;
+    settings_.SmtpTrustedFingerprint = pin.Fingerprint;
+    SaveSettingsShowingErrors();
+    return true;
+  };
   const NoteMailing notes{
       .Count = [this] { return notes_ ? notes_->Count() : 0; },
       .HasRecipients = [this](int i) { return !notes_->Note(i).Data().MailRecipients.empty(); },

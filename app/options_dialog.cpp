@@ -6,6 +6,9 @@
 #include <variant>
 
 #include "app/settings_file.h"
+#include "storage/overloaded.h"
+#include "mail/password_store_win.h"
+#include "mail/smtp_security.h"
 #include "res/resource_ids.h"
 #include "win/error_box.h"
 #include "win/file_dialog.h"
@@ -23,6 +26,11 @@ constexpr const char* kTrayActionEntries[] = {"Create new K-lI", "Show all K-lI"
 constexpr const char* kSoundEntries[kQuorEventCount] = {"Minimize K-lI", "Maximize K-lI", "Delete K-lI",
                                                         "K-lI Menu",     "K-lI Alarm",    "New K-lI note"};
 constexpr const char* kTrayActionPrompt = "<select an action>";
+// In the order of MailSecurity.
+constexpr const char* kSecurityEntries[kMailSecurityCount] = {"None", "STARTTLS", "TLS"};
+// What the masked password field holds while a stored password is left as it is: never the
+// password itself, which the dialog does not decrypt.
+constexpr const char* kStoredPasswordMark = "(stored)";
 
 // The icons sit 45 pixels apart; the 42-pixel frame around the chosen one leaves 5 on each side.
 constexpr int kIconLeft = 104, kIconTop = 166, kIconStep = 45, kIconSize = 32, kFrameMargin = 5;
@@ -49,6 +57,9 @@ constexpr Binding kBindings[] = {
     {O::kUserName, &TQuorSettings::UserName},
     {O::kUserMail, &TQuorSettings::UserMail},
     {O::kSmtpPort, &TQuorSettings::SmtpPort},
+    {O::kSecurity, &TQuorSettings::SmtpSecurity},
+    {O::kSignInName, &TQuorSettings::SmtpSignInName},
+    {O::kPassword, &TQuorSettings::SmtpPassword},
     {O::kShowInTrayArea, &TQuorSettings::ShowInTrayArea},
     {O::kInsertDateTime, &TQuorSettings::InsertDateTime},
 };
@@ -78,10 +89,18 @@ HotKey KeyOfFieldValue(LRESULT value) {
   return key;
 }
 
-template <typename... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
+// The typed password as UTF-8, encrypted; none for an empty field. The plain text is read into
+// memory that is wiped when it is given back, never into a string.
+std::vector<uint8_t> TypedPassword(HWND field) {
+  const int length = GetWindowTextLengthW(field);
+  if (length <= 0) return {};
+  std::vector<wchar_t, WipingAllocator<wchar_t>> typed(static_cast<std::size_t>(length) + 1);
+  const int read = GetWindowTextW(field, typed.data(), length + 1);
+  WipedBytes utf8(static_cast<std::size_t>(std::max(read, 0)) * 4);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, typed.data(), read, utf8.data(), static_cast<int>(utf8.size()),
+                                       nullptr, nullptr);
+  return ProtectPassword(std::string_view(utf8.data(), static_cast<std::size_t>(std::max(size, 0))));
+}
 
 }  // namespace
 
@@ -121,11 +140,17 @@ std::span<const win::ControlRow<TFOptions>> TFOptions::Rows() {
       {kEdit, "", kSmtpServer, 216, 56, 200, 21, ES_AUTOHSCROLL, kMailPage},
       {kLabel, "Port:", 0, 80, 89, 132, 13, 0, kMailPage},
       {kEdit, "", kSmtpPort, 216, 85, 60, 21, ES_AUTOHSCROLL | ES_NUMBER, kMailPage},
+      {kLabel, "Security:", 0, 286, 89, 48, 13, 0, kMailPage},
+      {kComboBox, "", kSecurity, 336, 85, 80, 100, kPickList, kMailPage, &TFOptions::SecurityChosen},
       {kButton, "Identity:", 0, 64, 128, 366, 86, kGroup, kMailPage},
       {kLabel, "User name:", 0, 80, 154, 132, 13, 0, kMailPage},
       {kEdit, "", kUserName, 216, 150, 200, 21, ES_AUTOHSCROLL, kMailPage},
       {kLabel, "User email:", 0, 80, 183, 132, 13, 0, kMailPage},
       {kEdit, "", kUserMail, 216, 179, 200, 21, ES_AUTOHSCROLL, kMailPage},
+      {kLabel, "Sign-in name:", 0, 80, 223, 68, 13, 0, kMailPage},
+      {kEdit, "", kSignInName, 150, 219, 118, 21, ES_AUTOHSCROLL, kMailPage},
+      {kLabel, "Password:", 0, 274, 223, 50, 13, 0, kMailPage},
+      {kEdit, "", kPassword, 326, 219, 90, 21, ES_AUTOHSCROLL | ES_PASSWORD, kMailPage, &TFOptions::PasswordTyped},
 
       {kButton, "Sound events", 0, 64, 34, 366, 186, kGroup, kSoundPage},
       {kLabel, "Sound events", 0, 80, 56, 200, 13, 0, kSoundPage},
@@ -173,6 +198,7 @@ TFOptions::TFOptions(HWND owner, const TQuorSettings& settings, const std::strin
   for (const char* entry : kStartupEntries) AddItem(kStartupShow, entry);
   for (const char* entry : kTrayActionEntries) AddItem(kTrayClickAction, entry);
   for (const char* entry : kSoundEntries) AddItem(kSoundList, entry);
+  for (const char* entry : kSecurityEntries) AddItem(kSecurity, entry);
   // Only entries of the lists ever show: nothing typed reaches them, and the tray action's text
   // box takes no editing either (its prompt is not an entry; arrows would step past it).
   IgnoreTyping(kStartupShow);
@@ -183,11 +209,13 @@ TFOptions::TFOptions(HWND owner, const TQuorSettings& settings, const std::strin
   combo.cbSize = sizeof combo;
   if (GetComboBoxInfo(Item(kTrayClickAction), &combo)) SendMessageA(combo.hwndItem, EM_SETREADONLY, TRUE, 0);
   SetText(kTrayClickAction, kTrayActionPrompt);
-  for (const int id : {kSmtpServer, kUserName, kUserMail}) SendMessageA(Item(id), EM_LIMITTEXT, kTextLimit, 0);
+  for (const int id : {kSmtpServer, kUserName, kUserMail, kSignInName, kPassword})
+    SendMessageA(Item(id), EM_LIMITTEXT, kTextLimit, 0);
 
   Select(kSoundList, evMinimize);
   SoundChosen();
   Fill(settings);
+  passwordTyped_ = false;  // the mark Fill put there is no typing
   FillKeys(settings);
 }
 
@@ -230,6 +258,10 @@ void TFOptions::Fill(const TQuorSettings& settings) {
                      else Select(id, settings.*member);
                    },
                    [&](uint16_t TQuorSettings::*member) { SetText(id, std::to_string(settings.*member)); },
+                   [&](std::vector<uint8_t> TQuorSettings::*member) {
+                     SetText(id, (settings.*member).empty() ? "" : kStoredPasswordMark);
+                   },
+                   [](HotKey TQuorSettings::*) {},  // the Keys page's fields, FillKeys
                },
                binding.field);
   }
@@ -249,6 +281,10 @@ void TFOptions::TakeSettings(TQuorSettings& settings) const {
                    [&](uint16_t TQuorSettings::*member) {
                      if (const auto port = ParseSmtpPort(Text(id))) settings.*member = *port;
                    },
+                   [&](std::vector<uint8_t> TQuorSettings::*member) {
+                     if (passwordTyped_) settings.*member = TypedPassword(Item(id));
+                   },
+                   [](HotKey TQuorSettings::*) {},  // TakeKeys
                },
                binding.field);
   }
@@ -271,6 +307,13 @@ void TFOptions::OkClick() {
     return;
   }
   Close(win::ModalResult::Ok);
+}
+
+void TFOptions::SecurityChosen() {
+  const int chosen = Selection(kSecurity);
+  if (chosen < 0) return;
+  if (const auto port = PortForSecurity(Text(kSmtpPort), static_cast<MailSecurity>(chosen)))
+    SetText(kSmtpPort, std::to_string(*port));
 }
 
 int TFOptions::ChosenEvent() const {

@@ -41,6 +41,9 @@ class TFOptions final : public win::Form {
     kNewNoteKey,  // the keys from anywhere, in the order of HotKeyAction
     kShowHideKey,
     kFindKey,
+    kSecurity,
+    kSignInName,
+    kPassword,
     kAbort = IDCANCEL,  // Esc presses it too
   };
   enum : int { kGeneralPage = 1, kTrayIconPage, kMailPage, kSoundPage, kDefaultPage, kKeysPage };
@@ -53,7 +56,9 @@ class TFOptions final : public win::Form {
 
   // The dialog's choices into `settings`, in the order of the pages: the General page, the tray
   // action and icon, the mail account, the Default page. A list without a chosen entry keeps its
-  // setting, as does a port field that holds no port (OK refuses to close on one).
+  // setting, as does a port field that holds no port (OK refuses to close on one). The stored
+  // password stays unless the user typed in its field: then it is the typed one, encrypted,
+  // or none when the field was emptied.
   void TakeSettings(TQuorSettings& settings) const;
 
   int ChosenIcon() const { return chosenIcon_; }
@@ -68,6 +73,8 @@ class TFOptions final : public win::Form {
   void ShowIcons();
 
   void OkClick();
+  void SecurityChosen();
+  void PasswordTyped() { passwordTyped_ = true; }
   template <int index>
   void IconClick() {
     ChooseIcon(index);
@@ -83,4 +90,5 @@ class TFOptions final : public win::Form {
   std::array<win::UniqueIcon, kIconCount> icons_;
   int chosenIcon_ = 0;
   TQuorSettings filledKeys_;  // a key the field cannot show (with Win) stays unless the user changes it
+  bool passwordTyped_ = false;
 };

@@ -3,6 +3,7 @@
 // file that holds it is app/settings_file.h.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/hot_keys.h"
 
@@ -36,6 +37,12 @@ struct TQuorSettings {
   HotKey NewNoteKey = kDefaultNewNoteKey;
   HotKey ShowHideKey = kDefaultShowHideKey;
   HotKey FindKey = kDefaultFindKey;
+  // The secured sign-in, in records after the keys (app/settings_file.h).
+  uint8_t SmtpSecurity = 0;  // 0 none, 1 STARTTLS, 2 TLS from the first byte
+  std::string SmtpSignInName;             // empty: no sign-in
+  std::vector<uint8_t> SmtpPassword;      // encrypted for the user; never the plain text
+  std::string SmtpTrustedServer;          // a certificate the user chose to trust for this server,
+  std::string SmtpTrustedFingerprint;     // by its SHA-256 fingerprint
 
   bool operator==(const TQuorSettings&) const = default;
 };

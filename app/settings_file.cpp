@@ -1,23 +1,21 @@
 #include "app/settings_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <span>
 
 #include "storage/file_io.h"
+#include "storage/overloaded.h"
+#include "storage/io_error.h"
 #include "storage/record_file.h"
 #include "win/unicode.h"
 
 namespace {
 
-constexpr uint8_t kStringTag = 0;  // the record file's tags of a string and a word value
-constexpr uint8_t kWordTag = 5;
+// The record file's tags of the kinds the tail holds.
+constexpr uint8_t kStringTag = 0, kBoolTag = 1, kByteTag = 4, kWordTag = 5, kStringsTag = 8;
+constexpr std::size_t kPiece = 255;  // the longest string record
 
-template <typename... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
-template <typename... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;  // clang 14 deduces no aggregate without it
 
 // Texts are UTF-8 inside and the ANSI code page's 8-bit text in the file, as older readers take
 // them (with "?" for what the code page lacks).
@@ -29,55 +27,104 @@ bool Names(const std::string& read, const std::string& expected) {
   return win::AnsiFromUtf8(read).text == win::AnsiFromUtf8(expected).text;
 }
 
-void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields) {
+// The layout keeps its texts in the code page and the port's low byte, as older readers take
+// them; the tail, which no older reader sees, keeps texts as they are and the whole port.
+enum class Part { Layout, Tail };
+
+std::vector<std::string> Pieces(const std::vector<uint8_t>& bytes) {
+  std::vector<std::string> pieces;
+  for (std::size_t at = 0; at < bytes.size(); at += kPiece)
+    pieces.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), at + kPiece)));
+  return pieces;
+}
+
+std::vector<uint8_t> Joined(const std::vector<std::string>& pieces) {
+  std::vector<uint8_t> bytes;
+  for (const std::string& piece : pieces) bytes.insert(bytes.end(), piece.begin(), piece.end());
+  return bytes;
+}
+
+void WriteFields(TQuorFile& file, const TQuorSettings& settings, std::span<const SettingsField> fields,
+                 Part part = Part::Layout) {
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.writeString(kConfigHeader); },
                    [&](std::string TQuorSettings::*member) {
-                     file.writeString(win::AnsiFromUtf8(settings.*member).text);
+                     file.writeString(part == Part::Tail ? settings.*member : win::AnsiFromUtf8(settings.*member).text);
                    },
                    [&](bool TQuorSettings::*member) { file.writeBool(settings.*member); },
                    [&](uint8_t TQuorSettings::*member) { file.writeByte(settings.*member); },
-                   [&](uint16_t TQuorSettings::*member) { file.writeByte(static_cast<uint8_t>(settings.*member)); },
+                   [&](uint16_t TQuorSettings::*member) {
+                     if (part == Part::Tail) file.writeWord(settings.*member);
+                     else file.writeByte(static_cast<uint8_t>(settings.*member));
+                   },
+                   [&](std::vector<uint8_t> TQuorSettings::*member) { file.writeStrings(Pieces(settings.*member)); },
+                   [&](HotKey TQuorSettings::*member) { file.writeString(FormatHotKey(settings.*member)); },
                },
                field);
   }
 }
 
-void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const SettingsField> fields) {
+// The whole port counts only while it still agrees with the byte record: when the byte was
+// changed without it (a file edited by hand), the byte is what was meant. A key whose text
+// names no key keeps its default.
+void ReadFields(TQuorFile& file, TQuorSettings& settings, std::span<const SettingsField> fields,
+                Part part = Part::Layout) {
   for (const SettingsField& field : fields) {
     std::visit(Overloaded{
                    [&](SettingsHeader) { file.readString(); },
-                   [&](std::string TQuorSettings::*member) { settings.*member = ReadText(file); },
+                   [&](std::string TQuorSettings::*member) {
+                     settings.*member = part == Part::Tail ? file.readString() : ReadText(file);
+                   },
                    [&](bool TQuorSettings::*member) { settings.*member = file.readBool(); },
                    [&](uint8_t TQuorSettings::*member) { settings.*member = file.readByte(); },
-                   [&](uint16_t TQuorSettings::*member) { settings.*member = file.readByte(); },
+                   [&](uint16_t TQuorSettings::*member) {
+                     if (part == Part::Layout) {
+                       settings.*member = file.readByte();
+                     } else if (const uint16_t full = file.readWord(); (full & 0xFF) == settings.*member) {
+                       settings.*member = full;
+                     }
+                   },
+                   [&](std::vector<uint8_t> TQuorSettings::*member) {
+                     std::vector<std::string> pieces;
+                     file.readStrings(pieces);
+                     settings.*member = Joined(pieces);
+                   },
+                   [&](HotKey TQuorSettings::*member) {
+                     if (const std::optional<HotKey> key = ParseHotKey(file.readString())) settings.*member = *key;
+                   },
                },
                field);
   }
 }
 
-// The whole port follows the layout. It counts only while it still agrees with the byte record:
-// when the byte was changed without it (a file edited by hand), the byte is what was meant.
-void ReadFullPort(TQuorFile& file, TQuorSettings& settings) {
-  if (file.peekRawByte() != kWordTag) return;
-  const uint16_t full = file.readWord();
-  if ((full & 0xFF) == settings.SmtpPort) settings.SmtpPort = full;
+uint8_t TailTag(const SettingsField& field) {
+  return std::visit(Overloaded{
+                        [](SettingsHeader) { return kStringTag; },
+                        [](std::string TQuorSettings::*) { return kStringTag; },
+                        [](bool TQuorSettings::*) { return kBoolTag; },
+                        [](uint8_t TQuorSettings::*) { return kByteTag; },
+                        [](uint16_t TQuorSettings::*) { return kWordTag; },
+                        [](std::vector<uint8_t> TQuorSettings::*) { return kStringsTag; },
+                        [](HotKey TQuorSettings::*) { return kStringTag; },
+                    },
+                    field);
 }
 
-constexpr HotKey TQuorSettings::*kHotKeyFields[] = {&TQuorSettings::NewNoteKey, &TQuorSettings::ShowHideKey,
-                                                    &TQuorSettings::FindKey};
-
-// A file from before the keys, or one whose keys are cut or damaged, keeps the keys' defaults
-// from there on and everything before them.
-void ReadHotKeys(TQuorFile& file, TQuorSettings& settings) {
+// Records of the tail, one by one while the next is of its kind; true when all of them came. A
+// record cut short ends the tail: what it would have held keeps its default.
+bool ReadTail(TQuorFile& file, TQuorSettings& settings, std::span<const SettingsField> fields) {
   try {
-    for (HotKey TQuorSettings::*member : kHotKeyFields) {
-      if (file.peekRawByte() != kStringTag) return;
-      if (const std::optional<HotKey> key = ParseHotKey(file.readString())) settings.*member = *key;
+    for (const SettingsField& field : fields) {
+      if (file.peekRawByte() != TailTag(field)) return false;
+      ReadFields(file, settings, std::span(&field, 1), Part::Tail);  // a member is set only once read whole
     }
-  } catch (const std::exception&) {
+    return true;
+  } catch (const EQuorFileError&) {
+  } catch (const EInOutError&) {
   }
+  return false;
 }
 
 // A text the code page does not hold (a sender's name in another script, a path) is kept
@@ -95,19 +142,23 @@ void WriteExactTexts(TQuorFile& file, const TQuorSettings& settings) {
 
 // An exact text counts while the 8-bit record still holds what was written with it; when an
 // older program changed the record since, that change is what was meant. Cut or damaged exact
-// texts cost only themselves.
-void ReadExactTexts(TQuorFile& file, TQuorSettings& settings) {
+// texts cost only themselves. True when what follows them can be read: there were none, or all.
+bool ReadExactTexts(TQuorFile& file, TQuorSettings& settings) {
+  bool first = true;
   try {
     for (const SettingsField& field : kSettingsFields) {
       const auto* member = std::get_if<std::string TQuorSettings::*>(&field);
       if (member == nullptr) continue;
-      if (file.peekRawByte() != kStringTag) return;
+      if (file.peekRawByte() != kStringTag) return first;
+      first = false;
       std::string exact = file.readString();
       std::string& text = settings.**member;
       if (win::AnsiFromUtf8(exact).text == win::AnsiFromUtf8(text).text) text = std::move(exact);
     }
+    return true;
   } catch (const std::exception&) {
   }
+  return false;
 }
 
 void BringIntoRange(TQuorSettings& settings) {
@@ -115,6 +166,7 @@ void BringIntoRange(TQuorSettings& settings) {
   if (settings.StartupShow > ssShowNone) settings.StartupShow = defaults.StartupShow;
   if (settings.TrayClickAction > taNone) settings.TrayClickAction = defaults.TrayClickAction;
   if (settings.TrayIconIndex > 3) settings.TrayIconIndex = defaults.TrayIconIndex;
+  if (settings.SmtpSecurity > 2) settings.SmtpSecurity = defaults.SmtpSecurity;
 }
 
 TQuorSettings DefaultsNamed(const TQuorSettings& names) {
@@ -170,9 +222,8 @@ void LoadSettings(TQuorSettings& settings) {
     }
   }
   ReadFields(*file, loaded, std::span(kSettingsFields).subspan(kPointerFieldCount));
-  ReadFullPort(*file, loaded);
-  ReadHotKeys(*file, loaded);
-  ReadExactTexts(*file, loaded);
+  // Each group of the tail only when the one before it came whole.
+  if (ReadTail(*file, loaded, kSettingsTail) && ReadExactTexts(*file, loaded)) ReadTail(*file, loaded, kSignInFields);
   BringIntoRange(loaded);
   settings = std::move(loaded);
 }
@@ -187,9 +238,9 @@ void SaveSettings(const TQuorSettings& settings, const std::string& programFolde
   TQuorFile file(ConfigFilePath(settings));
   file.OpenWrite();
   WriteFields(file, settings, kSettingsFields);
-  file.writeWord(settings.SmtpPort);
-  for (HotKey TQuorSettings::*member : kHotKeyFields) file.writeString(FormatHotKey(settings.*member));
+  WriteFields(file, settings, kSettingsTail, Part::Tail);
   WriteExactTexts(file, settings);
+  WriteFields(file, settings, kSignInFields, Part::Tail);
   file.Close();
 }
 

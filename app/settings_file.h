@@ -7,11 +7,14 @@
 // Layout, in order: the header text, ConfigName, ConfigFolder, ReservedFlag, RunAtStartup,
 // StartupShow, ShowAllOnAdd, AllOnTop, DeleteToRecycleBin, InsertDateTime, ShowInTrayArea,
 // TrayIconFile, TrayClickAction, TrayIconIndex, SmtpServer, SmtpPort (byte: its low 8 bits),
-// UserName, UserMail, SkinName; then one word record with the whole SmtpPort, after the point
-// where older readers stop, a string record for each key from anywhere (NewNoteKey,
-// ShowHideKey, FindKey, as app/hot_keys.h writes them), and, when a text is not all in the ANSI
-// code page, the exact texts (UTF-8) of the string fields in layout order. A pointer file holds
-// the first three records only.
+// UserName, UserMail, SkinName. Then, after the point where older readers stop, the tail
+// (kSettingsTail): a word record with the whole SmtpPort and a string record for each key from
+// anywhere (NewNoteKey, ShowHideKey, FindKey, as app/hot_keys.h writes them); when a text is not
+// all in the ANSI code page, the exact texts (UTF-8) of the layout's string fields in layout
+// order; then the sign-in (kSignInFields): a byte with SmtpSecurity, a string with
+// SmtpSignInName, a list record with the encrypted SmtpPassword in pieces of up to 255 bytes,
+// strings with SmtpTrustedServer and SmtpTrustedFingerprint. The tail's texts are UTF-8. A
+// pointer file holds the first three records only.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,19 +22,22 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "app/settings.h"
 
 inline constexpr std::string_view kConfigFileName = "options.dat";
 inline constexpr std::string_view kConfigHeader = "Quor k-li configure file";
 
-// One record of the layout. The member's type is the record's kind: a string member is a string
-// record, bool a boolean record, uint8_t a byte record, and the 16-bit port a byte record of its
-// low 8 bits. The header has no member: its text is written, and any text is accepted in its
-// place when read.
+// One record. The member's type is the record's kind: a string member is a string record, bool
+// a boolean record, uint8_t a byte record, bytes a list record of pieces, a key from anywhere a
+// string record of its text; the 16-bit port is a byte record of its low 8 bits in the layout
+// and a word record in the tail. The header has no member: its text is written, and any text is
+// accepted in its place when read.
 struct SettingsHeader {};
 using SettingsField = std::variant<SettingsHeader, std::string TQuorSettings::*, bool TQuorSettings::*,
-                                   uint8_t TQuorSettings::*, uint16_t TQuorSettings::*>;
+                                   uint8_t TQuorSettings::*, uint16_t TQuorSettings::*,
+                                   std::vector<uint8_t> TQuorSettings::*, HotKey TQuorSettings::*>;
 
 inline constexpr std::array<SettingsField, 19> kSettingsFields{
     SettingsHeader{},
@@ -54,6 +60,24 @@ inline constexpr std::array<SettingsField, 19> kSettingsFields{
     &TQuorSettings::UserMail,
     &TQuorSettings::SkinName,
 };
+// After the layout. Each record is read only when one of its kind comes next, and a tail that
+// is cut or damaged leaves the settings as far as it could be read: a file of an older writer
+// has none of it. A key whose text names no key keeps its default. New records go after the
+// last one.
+inline constexpr std::array<SettingsField, 4> kSettingsTail{
+    &TQuorSettings::SmtpPort,
+    &TQuorSettings::NewNoteKey,
+    &TQuorSettings::ShowHideKey,
+    &TQuorSettings::FindKey,
+};
+// After the exact texts, which are written only when a text needs them.
+inline constexpr std::array<SettingsField, 5> kSignInFields{
+    &TQuorSettings::SmtpSecurity,
+    &TQuorSettings::SmtpSignInName,
+    &TQuorSettings::SmtpPassword,
+    &TQuorSettings::SmtpTrustedServer,
+    &TQuorSettings::SmtpTrustedFingerprint,
+};
 // The header, ConfigName and ConfigFolder: all a pointer file holds.
 inline constexpr std::size_t kPointerFieldCount = 3;
 
@@ -72,9 +96,9 @@ std::string ConfigFilePath(const TQuorSettings& settings);
 // - No file at the first path: the defaults.
 // - A pointed-to file that does not exist: the defaults with the pointed-to names, so that the
 //   next SaveSettings writes the configuration there again.
-// - StartupShow above 2, TrayClickAction above 4 or TrayIconIndex above 3: that setting takes
-//   its default, so the tray click, the restore of notes and the dialog's lists see a choice
-//   they know.
+// - StartupShow above 2, TrayClickAction above 4, TrayIconIndex above 3 or SmtpSecurity above 2:
+//   that setting takes its default, so the tray click, the restore of notes and the dialog's
+//   lists see a choice they know.
 // - A damaged file (a record of another type, a file that ends early) throws EQuorFileError or
 //   EInOutError and leaves `settings` as it was.
 void LoadSettings(TQuorSettings& settings);

@@ -78,6 +78,7 @@ class Tsmdlg final : public win::Form {
     session.SMTP_Port = dialog.SMTP_Port;
     session.SetSMTP_Server(dialog.SMTP_Server);
     static_cast<MailMessage&>(session) = dialog;  // the message and its lists, copied
+    static_cast<SmtpSecurityOptions&>(session) = dialog;
     serverText_ = dialog.SMTP_Server;
   }
 
@@ -102,6 +103,7 @@ class Tsmdlg final : public win::Form {
   SendMailError Failure() { return timedOut_ ? SendMailError::TimedOut : mail_.Session().ErrorCode(); }
   const std::string& FailureText() const { return failureText_; }
   const std::vector<std::string>& Refused() const { return refused_; }
+  const CertificateCheck& Certificate() { return mail_.Session().ServerCertificate(); }
 
  protected:
   void CloseRequested() override { CancelClick(); }
@@ -298,5 +300,6 @@ bool SendMailDialog::Execute() {
   failure_ = accepted ? SendMailError::None : window.Failure();
   failureText_ = accepted ? std::string() : window.FailureText();
   refused_ = window.Refused();
+  certificate_ = window.Certificate();
   return accepted;
 }

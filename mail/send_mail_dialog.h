@@ -3,7 +3,8 @@
 // message and calls Execute, which lays the window out from the appearance below, runs the
 // send on a session of its own, shows status, progress and a cancel button, and returns
 // whether the server accepted the message. After a failure, Status names the cause for the
-// sending log (mail/send_report.h).
+// sending log (mail/send_report.h). The security settings (TLS, sign-in, a trusted
+// certificate) go to the session with the message.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 #include "mail/send_mail_types.h"
 #include "mail/send_window_layout.h"
+#include "mail/smtp_security.h"
 
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TSendMailDialogPos : uint8_t { ScreenCenter, Custom };
@@ -23,7 +25,7 @@ struct TDialogFont {
   COLORREF Color = 0x000000;
 };
 
-class SendMailDialog : public MailMessage {
+class SendMailDialog : public MailMessage, public SmtpSecurityOptions {
  public:
   static constexpr std::string_view Version = "SendMailDialog version 1.2";
   // The sending window's message to itself once it shows: start the send.
@@ -62,6 +64,8 @@ class SendMailDialog : public MailMessage {
   const std::string& FailureText() const { return failureText_; }
   // The recipients the server refused during the last send, each with the server's reply.
   const std::vector<std::string>& RefusedRecipients() const { return refused_; }
+  // The server's certificate in the last send, once TLS came up.
+  const CertificateCheck& ServerCertificate() const { return certificate_; }
 
  private:
   SendMailInfo configuredStatus_ = smServerConnected;
@@ -69,4 +73,5 @@ class SendMailDialog : public MailMessage {
   SendMailError failure_ = SendMailError::None;
   std::string failureText_;
   std::vector<std::string> refused_;
+  CertificateCheck certificate_;
 };

@@ -26,6 +26,12 @@ enum SendMailInfo : uint8_t {
   smAlreadyBusy = 13,         // empty
   smAddressResolved = 14,     // address text
   smResolvingAddress = 15,    // host name
+  // Never fired: the Status a send leaves when it failed for a reason of the secured sign-in.
+  smTlsFailed = 16,
+  smCertificateNotTrusted = 17,
+  smStartTlsNotOffered = 18,
+  smSignInRefused = 19,
+  smSignInNotConfigured = 20,
 };
 
 // Why a send failed, as ErrorCode keeps it and OnMailError reports it.
@@ -50,6 +56,12 @@ enum class SendMailError : uint8_t {
   PrematurelyDisconnected = 17,
   MailDestination = 18,
   HostUnreachable = 19,
+  TlsFailed = 20,              // the handshake failed; the system's reason follows
+  CertificateNotTrusted = 21,  // the reasons and the certificate's SHA-256 fingerprint follow
+  StartTlsNotOffered = 22,
+  SignInRefused = 23,          // the server's words follow
+  SignInNotConfigured = 24,    // the server asks for a sign-in, or no password is stored
+  SignInNeedsTls = 25,         // a sign-in was set up without STARTTLS or TLS
 };
 
 enum class TMailAction : uint8_t { None = 0, Send_Mail = 1, Cancel_SendMail = 2 };

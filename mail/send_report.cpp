@@ -1,8 +1,11 @@
 #include "mail/send_report.h"
 
+#include "mail/smtp_security.h"
+
 namespace {
 
 constexpr const char* kRule = "------------";
+constexpr std::string_view kFingerprintPart = ", SHA-256 fingerprint ";
 
 // Status is a SendMailInfo, but the log reads it by number: 3, 8, 12 and 13 name causes there,
 // whatever the progress events of those numbers mean.
@@ -20,6 +23,12 @@ SendMailInfo RecordedStatus(SendMailError error, SendMailInfo configured) {
     case SendMailError::PrematurelyDisconnected:
     case SendMailError::ConnectionReset: return kStatusClosedEarly;
     case SendMailError::UnexpectedResponse: return kStatusNegativeReply;
+    case SendMailError::TlsFailed: return smTlsFailed;
+    case SendMailError::CertificateNotTrusted: return smCertificateNotTrusted;
+    case SendMailError::StartTlsNotOffered: return smStartTlsNotOffered;
+    case SendMailError::SignInRefused: return smSignInRefused;
+    case SendMailError::SignInNotConfigured:
+    case SendMailError::SignInNeedsTls: return smSignInNotConfigured;
     default: return configured;
   }
 }
@@ -69,6 +78,26 @@ std::vector<std::string> MailResultLines(bool accepted, SendMailError error, std
       break;
     case SendMailError::WinsockNotInitialized:
       cause = "Windows Sockets could not be started";
+      break;
+    case SendMailError::CertificateNotTrusted: {
+      // The reason on one line, the fingerprint on lines of its own that the log does not cut.
+      const std::size_t part = errorText.find(kFingerprintPart);
+      std::vector<std::string> lines{" Error ...Message not sent", std::string(errorText.substr(0, part))};
+      if (part != std::string_view::npos) {
+        lines.emplace_back("SHA-256 fingerprint:");
+        for (std::string& line : FingerprintLines(errorText.substr(part + kFingerprintPart.size())))
+          lines.push_back(std::move(line));
+      }
+      lines.emplace_back(kRule);
+      return lines;
+    }
+    // The session's own texts name these with the system's or the server's words.
+    case SendMailError::TlsFailed:
+    case SendMailError::StartTlsNotOffered:
+    case SendMailError::SignInRefused:
+    case SendMailError::SignInNotConfigured:
+    case SendMailError::SignInNeedsTls:
+      cause = errorText;
       break;
     default:
       break;

@@ -9,7 +9,8 @@
 
 // The Status after a send that ended with `error`: a refused connection 12, a time-out 8, a
 // server that closed or reset the connection before taking the message 3, a negative reply
-// 13; any other error keeps `configured`. The send window passes TimedOut when its own
+// 13, a failure of TLS, the certificate, STARTTLS or the sign-in a value of its own (16 to 20);
+// any other error keeps `configured`. The send window passes TimedOut when its own
 // inactivity timer gave up on a silent server.
 SendMailInfo RecordedStatus(SendMailError error, SendMailInfo configured);
 
@@ -18,7 +19,8 @@ SendMailInfo RecordedStatus(SendMailError error, SendMailInfo configured);
 // and its text (the server's reply for a negative one): the program's own lines where they say
 // what happened (a connection closed early, a time-out, a busy server, a server not found), a
 // line of its own where they do not (a refused connection, a refused recipient or message, a
-// cancel).
+// cancel), the session's text for TLS and the sign-in (it names the reason and the
+// certificate's fingerprint).
 // A message that went out although the server refused some of its recipients lists them after
 // " Done !": the log must not let them pass for delivered. Each `refused` entry is an address
 // with the server's reply.

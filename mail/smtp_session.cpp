@@ -7,7 +7,6 @@ namespace {
 
 constexpr std::size_t kMaxLine = 253;          // characters of a line before its CR LF
 constexpr std::size_t kReportedReplyPart = 100;  // of an overlong reply, in the error text
-constexpr int kAfterQuit = 7;
 
 struct SocketErrorRow {
   int First, Last;
@@ -90,9 +89,12 @@ void SendMail::StartSend() {
   }
   busy_ = true;
   cancelled_ = accepted_ = inReply_ = donePosted_ = inData_ = false;
+  replyContinues_ = tlsStarting_ = tlsUp_ = false;
   errorCode_ = SendMailError::None;
-  sessionStep_ = 0;
+  step_ = SmtpStep::Greeting;
   replyBuffer_.clear();
+  outbox_.Clear();
+  certificate_ = {};
   toSkip_ = ccSkip_ = bccSkip_ = 0;
 
   PickFirstRecipient();
@@ -139,6 +141,7 @@ void SendMail::Abort() {
   Listcc.clear();
   ListBcc.clear();
   cancelled_ = true;
+  outbox_.Clear();
   transport_.CloseSocket();
   PostDoneOnce();
 }
@@ -182,10 +185,35 @@ void SendMail::LookupDone(int lastError, const std::string& resolvedAddressText)
 
 void SendMail::OnConnect(int lastError) {
   if (!Running() || !CheckSocketError(lastError)) return;  // a refused connect ends here (12)
-  sessionStep_ = 0;
+  step_ = SmtpStep::Greeting;
   replyBuffer_.clear();
   accepted_ = false;
   Info(smServerConnected, addressText_);
+  if (Stopped() || Security != MailSecurity::Tls) return;
+  // TLS from the first byte: the greeting comes once the handshake is done.
+  tlsStarting_ = true;
+  transport_.StartTls(ServerName(), TrustedCertificate);
+}
+
+void SendMail::TlsReady(const CertificateCheck& check) {
+  if (!Running() || !tlsStarting_) return;
+  tlsStarting_ = false;
+  certificate_ = check;
+  if (!check.Problems.empty() && !TrustedCertificate.Matches(ServerName(), check.Fingerprint))
+    return Fail(SendMailError::CertificateNotTrusted,
+                "Certificate not trusted (" + check.Problems + "), SHA-256 fingerprint " + check.Fingerprint);
+  tlsUp_ = true;
+  // What the server offered in plain text counts no more (the EHLO is asked again).
+  extensions_ = {};
+  if (step_ == SmtpStep::TlsStart) Hello();
+}
+
+void SendMail::TlsFailed(const std::string& reason) {
+  if (Running()) Fail(SendMailError::TlsFailed, "TLS handshake failed: " + reason);
+}
+
+void SendMail::SendFailed(int lastError) {
+  if (Running()) CheckSocketError(lastError);
 }
 
 void SendMail::OnClose(int lastError) {
@@ -203,10 +231,9 @@ void SendMail::OnTimeout() {
   if (Running()) Fail(SendMailError::TimedOut, "Connection timed out");
 }
 
-bool SendMail::WantsReplies() const { return Running() && !inReply_; }
-
 void SendMail::ReadReplies(std::string_view received) {
-  if (!Running()) return;
+  // While TLS starts, nothing the server sends is a reply: it is the handshake's.
+  if (!Running() || tlsStarting_) return;
   replyBuffer_.append(received);
   // Bytes that arrive while a reply is handled wait here for the loop below.
   if (inReply_) return;
@@ -218,7 +245,9 @@ void SendMail::ReadReplies(std::string_view received) {
     inReply_ = true;
     HandleReply(line);
     inReply_ = false;
-    if (Stopped()) {
+    // Whatever came in plain text after the server's go-ahead for TLS was not protected by
+    // it: it is dropped, never read as a reply.
+    if (Stopped() || tlsStarting_) {
       replyBuffer_.clear();
       return;
     }
@@ -235,22 +264,30 @@ void SendMail::HandleReply(const std::string& line) {
   Info(smTraceIn, line);
   if (Stopped()) return;
   const bool continues = ContinuesReply(line);
+  const bool firstLine = !replyContinues_;
+  replyContinues_ = continues;
   if (IsNegativeReply(line)) {
-    if (sessionStep_ != 3) return Fail(SendMailError::UnexpectedResponse, "Unexpected response: " + line);
-    // A refused recipient is reported once, on the last line of the refusal.
-    if (!continues) Info(smBadAddress, currentRecipient_);
-    if (Stopped()) return;
+    if (!Refused(line, continues)) return;
+  } else if (step_ == SmtpStep::Hello && !firstLine && line.size() > 4) {
+    extensions_.Read(std::string_view(line).substr(4));  // the first line names the server
   }
   if (continues) return;
 
-  switch (sessionStep_) {
-    case 0:
-      if (!SendLine("HELO " + transport_.LocalHostName())) return;
+  switch (step_) {
+    case SmtpStep::Greeting:
+      Hello();
       break;
-    case 1:
-      if (!SendLine("MAIL FROM:<" + FROM_Address + ">")) return;
+    case SmtpStep::Hello:
+      AfterHello();
       break;
-    case 2:
+    case SmtpStep::TlsStart:
+      tlsStarting_ = true;
+      transport_.StartTls(ServerName(), TrustedCertificate);
+      break;
+    case SmtpStep::SignIn:
+      ContinueSignIn(line);
+      break;
+    case SmtpStep::Sender:
       if (!SendLine("RCPT TO:<" + TO_Address + ">")) return;
       currentRecipient_ = TO_Address;
       recipientIndex_ = -1;
@@ -259,29 +296,113 @@ void SendMail::HandleReply(const std::string& line) {
       AdvanceGroup();
       Info(smRecipient, TO_Address);
       if (Stopped()) return;
+      step_ = SmtpStep::Recipients;
       break;
-    case 3:
+    case SmtpStep::Recipients:
       SendNextRecipient();
-      if (Stopped()) return;
       break;
-    case 5:
-      inData_ = true;
-      atLineStart_ = true;
-      dataPiece_.clear();
-      WriteMessage(*this, *this);
-      inData_ = false;
-      if (!FlushData() || !SendLine(".")) return;
+    case SmtpStep::Data:
+      if (WriteData()) step_ = SmtpStep::Body;
       break;
-    case 6:
+    case SmtpStep::Body:
       accepted_ = true;
       Info(smMessageAccepted, "");
-      if (!SendLine("QUIT")) return;
+      if (SendLine("QUIT")) step_ = SmtpStep::Quit;
       break;
-    default:  // 4, and 7 on: the reply to QUIT and anything after it
+    case SmtpStep::Quit:
+      step_ = SmtpStep::Done;
+      if (tlsUp_) transport_.EndTls();
+      break;
+    case SmtpStep::Done:  // nothing after the reply to QUIT counts
       break;
   }
-  // After DATA the step goes from 3 to 5 in one reply. Past QUIT nothing counts any more.
-  if (sessionStep_ != 3 && sessionStep_ < kAfterQuit) ++sessionStep_;
+}
+
+// A negative reply ends the send with the cause of its step; only a refused recipient lets it
+// go on (with the next recipient or DATA).
+bool SendMail::Refused(const std::string& line, bool continues) {
+  switch (step_) {
+    case SmtpStep::Recipients:
+      // A refused recipient is reported once, on the last line of the refusal.
+      if (!continues) Info(smBadAddress, currentRecipient_);
+      return !Stopped();
+    case SmtpStep::TlsStart:
+      Fail(SendMailError::TlsFailed, "TLS handshake failed: the server refused STARTTLS (" + line + ")");
+      return false;
+    case SmtpStep::SignIn:
+      Fail(SendMailError::SignInRefused, "Sign-in refused: " + line);
+      return false;
+    case SmtpStep::Sender:
+      if (line.starts_with("530") && SignInName.empty()) {
+        Fail(SendMailError::SignInNotConfigured, "Sign-in needed but not configured: " + line);
+        return false;
+      }
+      [[fallthrough]];
+    default:
+      Fail(SendMailError::UnexpectedResponse, "Unexpected response: " + line);
+      return false;
+  }
+}
+
+// HELO as always; EHLO when the send needs an extension (STARTTLS, AUTH) or TLS is on.
+void SendMail::Hello() {
+  const bool extended = Security != MailSecurity::None || !SignInName.empty();
+  if (SendLine((extended ? "EHLO " : "HELO ") + transport_.LocalHostName())) step_ = SmtpStep::Hello;
+}
+
+void SendMail::AfterHello() {
+  if (Security == MailSecurity::StartTls && !tlsUp_) {
+    // Never a fall-back to plain text: that is what an attacker in the middle would arrange.
+    if (!extensions_.StartTls) return Fail(SendMailError::StartTlsNotOffered, "STARTTLS not offered");
+    if (SendLine("STARTTLS")) step_ = SmtpStep::TlsStart;
+    return;
+  }
+  if (!SignInName.empty()) return StartSignIn();
+  if (SendLine("MAIL FROM:<" + FROM_Address + ">")) step_ = SmtpStep::Sender;
+}
+
+// Credentials go only over TLS, whatever the server offers.
+void SendMail::StartSignIn() {
+  if (!tlsUp_)
+    return Fail(SendMailError::SignInNeedsTls, "Sign-in needs STARTTLS or TLS: the password is never sent in plain text");
+  if (!extensions_.AuthPlain && !extensions_.AuthLogin)
+    return Fail(SendMailError::SignInRefused, "Sign-in refused: the server offers no sign-in by PLAIN or LOGIN" +
+                                                  (extensions_.Auth.empty() ? "" : " (AUTH " + extensions_.Auth + ")"));
+  step_ = SmtpStep::SignIn;
+  if (!extensions_.AuthPlain) {
+    signIn_ = SignInStage::LoginName;
+    SendLine("AUTH LOGIN");
+    return;
+  }
+  const SecretText password = Password ? Password() : SecretText();
+  if (password.Empty())
+    return Fail(SendMailError::SignInNotConfigured, "Sign-in needed but not configured: no password is stored");
+  signIn_ = SignInStage::Plain;
+  SendSecret(PlainSignIn(SignInName, password.View()), "AUTH PLAIN " + std::string(kHiddenSecret));
+}
+
+// AUTH LOGIN asks twice with 334; what its prompts say differs from server to server, so only
+// their number counts.
+void SendMail::ContinueSignIn(const std::string& line) {
+  if (line.starts_with("235")) {
+    if (SendLine("MAIL FROM:<" + FROM_Address + ">")) step_ = SmtpStep::Sender;
+    return;
+  }
+  if (line.starts_with("334") && signIn_ == SignInStage::LoginName) {
+    signIn_ = SignInStage::LoginPassword;
+    const SecretText name = Base64Secret(SignInName);
+    SendSecret(name, name.View());
+    return;
+  }
+  if (line.starts_with("334") && signIn_ == SignInStage::LoginPassword) {
+    const SecretText password = Password ? Password() : SecretText();
+    if (password.Empty())
+      return Fail(SendMailError::SignInNotConfigured, "Sign-in needed but not configured: no password is stored");
+    signIn_ = SignInStage::LoginSent;
+    SendSecret(Base64Secret(password.View()), kHiddenSecret);
+    return;
+  }
+  Fail(SendMailError::SignInRefused, "Sign-in refused: " + line);
 }
 
 // One reply in the recipient step: the next recipient of the current group, or DATA once
@@ -293,10 +414,11 @@ void SendMail::SendNextRecipient() {
       currentRecipient_ = SplitRecipient(GroupList().at(recipientIndex_ + GroupSkip())).Address;
       if (!SendLine("RCPT TO:<" + currentRecipient_ + ">")) return;
       Info(smRecipient, currentRecipient_);
+      if (Stopped()) return;
     }
   } else {
     if (!SendLine("DATA")) return;
-    ++sessionStep_;
+    step_ = SmtpStep::Data;
   }
   if (recipientIndex_ == recipientLast_) {
     recipientLast_ = -1;
@@ -324,6 +446,17 @@ int SendMail::GroupSkip() const {
   return recipientGroup_ == 1 ? toSkip_ : recipientGroup_ == 2 ? ccSkip_ : bccSkip_;
 }
 
+// The whole message goes into the outbox at once; its progress comes due as the transport
+// takes the bytes.
+bool SendMail::WriteData() {
+  inData_ = true;
+  atLineStart_ = true;
+  dataPiece_.clear();
+  WriteMessage(*this, *this);
+  inData_ = false;
+  return FlushData() && SendLine(".");
+}
+
 bool SendMail::SendLine(std::string_view text) {
   std::string line(text.substr(0, kMaxLine));
   // A line is one line: a CR or LF inside it would smuggle a command or header in.
@@ -331,6 +464,16 @@ bool SendMail::SendLine(std::string_view text) {
   line += "\r\n";
   if (inData_) return QueueData(line);
   return SendText(line, line);
+}
+
+bool SendMail::SendSecret(const SecretText& line, std::string_view trace) {
+  if (Stopped()) return false;
+  Info(smTraceOut, std::string(trace) + "\r\n");
+  if (Stopped()) return false;
+  outbox_.Append(line.View());
+  outbox_.Append("\r\n");
+  transport_.Flush();
+  return !Stopped();
 }
 
 bool SendMail::SendBuffer(std::string_view bytes) {
@@ -366,19 +509,22 @@ void SendMail::AppendTransparent(std::string& out, std::string_view bytes) {
 bool SendMail::SendText(std::string_view bytes, std::string_view trace) {
   if (Stopped()) return false;
   Info(smTraceOut, std::string(trace));
-  bool tookNothing = false;
-  while (!bytes.empty()) {
-    transport_.PumpMessages(tookNothing);
-    if (Stopped()) return false;
-    const SmtpTransport::SendResult sent = transport_.SendBytes(bytes);
-    const std::size_t taken = std::min(sent.Count, bytes.size());
-    bytes.remove_prefix(taken);
-    tookNothing = taken == 0;
-    if (!CheckSocketError(sent.LastError)) return false;
-  }
+  if (Stopped()) return false;
+  outbox_.Append(bytes);
+  transport_.Flush();
   return !Stopped();
 }
 
+void SendMail::Taken(std::size_t count) {
+  for (const SmtpOutbox::Due& due : outbox_.Take(count)) {
+    if (OnMailInfo) OnMailInfo(due.Info, due.Text);
+    if (Stopped()) return;
+  }
+}
+
+// The data step's progress belongs after the bytes composed before it, some of which may
+// still wait in the piece.
 void SendMail::Info(SendMailInfo info, const std::string& addinfo) {
+  if (inData_ && info != smTraceOut) return outbox_.Mark(info, addinfo, dataPiece_.size());
   if (OnMailInfo) OnMailInfo(info, addinfo);
 }

@@ -4,8 +4,6 @@
 #include <climits>
 #include <cstring>
 
-#include "win/message_loop.h"
-
 namespace {
 
 constexpr const char kDefaultLibrary[] = "WSOCK32.DLL";
@@ -15,8 +13,6 @@ constexpr UINT kCountdownPeriodMs = 1000;
 constexpr WORD kWinsockVersion = 0x0101;
 constexpr long kSelectMask = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;  // 51
 constexpr std::size_t kMaxLibraryPath = 255;
-// A send that would block waits this long at most for a message before it tries again.
-constexpr DWORD kSendWaitMs = 250;
 
 constexpr std::size_t IndexOf(int ordinal) {
   std::size_t index = 0;
@@ -217,25 +213,24 @@ void TStarSocket::ConnectSocket() {
   if (lastError_ == 0) StartCountdown(TimeoutConnect);
 }
 
-int TStarSocket::Connect(const std::string& addressText, std::uint16_t port) {
-  SetAddressText(addressText);
-  SetPort(port);
-  ConnectSocket();
-  return lastError_;
-}
-
 int TStarSocket::SendBytes(const char* bytes, int count) {
   return socket_ ? Transferred(Calls().send(socket_.get(), bytes, count, 0)) : NoSocket();
 }
 
-SmtpTransport::SendResult TStarSocket::SendBytes(std::string_view bytes) {
-  const int count = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
-  const int sent = SendBytes(bytes.data(), count);
+SocketPort::Result TStarSocket::Send(std::string_view bytes) {
+  lastError_ = 0;
+  const int sent = SendBytes(bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)));
   return {static_cast<std::size_t>(sent), sent > 0 ? 0 : lastError_};
 }
 
 int TStarSocket::ReceiveBytes(char* bytes, int count) {
   return socket_ ? Transferred(Calls().recv(socket_.get(), bytes, count, 0)) : NoSocket();
+}
+
+SocketPort::Result TStarSocket::Receive(char* into, std::size_t capacity) {
+  lastError_ = 0;  // a receive of nothing, the peer's orderly close, leaves no error
+  const int got = ReceiveBytes(into, static_cast<int>(std::min<std::size_t>(capacity, INT_MAX)));
+  return {static_cast<std::size_t>(got), got > 0 ? 0 : lastError_};
 }
 
 int TStarSocket::Transferred(int result) {
@@ -283,14 +278,6 @@ void TStarSocket::StartCountdown(int seconds) {
   countdown_ = seconds;
   if (seconds != 0) countdownTimer_.Start(hwnd(), kCountdownTimerId, kCountdownPeriodMs);
 }
-
-void TStarSocket::PumpMessages(bool waitForMessage) {
-  // Sleeps until something arrives (FD_WRITE, a timer, a click) rather than spinning.
-  if (waitForMessage) MsgWaitForMultipleObjectsEx(0, nullptr, kSendWaitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  win::ProcessWaitingMessages();
-}
-
-void TStarSocket::PostDone() { PostMessageA(hwnd(), UM_MAILDONE, 0, 0); }
 
 void TStarSocket::Fire(const Event& event) {
   if (event) event(*this);

@@ -5,8 +5,8 @@
 // connect. WSOCK32.DLL is loaded at run time and bound by ordinal, so a machine without it
 // runs the program and only fails to send mail.
 //
-// It is the transport of the SMTP session (mail/smtp_session.h); mail/socket_mail_win.h pairs
-// the two and turns the socket's events into the session's calls.
+// It is the socket under the SMTP session's channel (mail/mail_channel.h); mail/socket_mail_win.h
+// pairs them and turns the socket's events into their calls.
 #include <winsock2.h>  // types and constants only: every function comes from the loaded library
 #include <windows.h>
 
@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "mail/smtp_session.h"
+#include "mail/mail_channel.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -30,7 +30,7 @@ inline constexpr UINT UM_MAILDONE = WM_USER + 2;     // the session's end of a s
 inline constexpr std::array<std::pair<int, int>, 3> kWinsockOrdinalRanges{{{1, 23}, {51, 57}, {101, 116}}};
 inline constexpr std::size_t kWinsockEntryCount = 23 + 7 + 16;
 
-class TStarSocket : private win::Window, public SmtpTransport {
+class TStarSocket : private win::Window, public SocketPort {
  public:
   using Event = std::function<void(TStarSocket&)>;
   // Messages above UM_SOCKETEVENT go to OnMessage when it is assigned.
@@ -54,16 +54,16 @@ class TStarSocket : private win::Window, public SmtpTransport {
   // The entry point of `ordinal` as bound, for checking the binding; null when not loaded.
   FARPROC Entry(int ordinal) const;
 
-  int CreateSocket() override;
+  int CreateSocket();
   void SetAddressText(const std::string& dotted);
   void SetPort(std::uint16_t port);
-  int ResolveHost(const std::string& hostName) override;
+  int ResolveHost(const std::string& hostName);  // LastError
   void UseResolvedAddress();
   void ConnectSocket();
   int SendBytes(const char* bytes, int count);
   int ReceiveBytes(char* bytes, int count);
-  void CloseSocket() override;
-  std::string LocalHostName() override;
+  void CloseSocket();
+  std::string LocalHostName();
   std::string AddressText() const;
   void StartCountdown(int seconds);
 
@@ -79,12 +79,9 @@ class TStarSocket : private win::Window, public SmtpTransport {
   MessageHook OnMessage;
   Event OnLookupDone, OnConnect, OnClose, OnTimeout, OnRead, OnWrite, OnAccept;
 
-  // SmtpTransport: what the session needs done at once.
-  bool StartSockets() override { return StartWinsock(); }
-  int Connect(const std::string& addressText, std::uint16_t port) override;
-  SendResult SendBytes(std::string_view bytes) override;
-  void PumpMessages(bool waitForMessage) override;
-  void PostDone() override;
+  // SocketPort: the channel's sends and receives, "would block" as nothing moved.
+  Result Send(std::string_view bytes) override;
+  Result Receive(char* into, std::size_t capacity) override;
 
  protected:
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;

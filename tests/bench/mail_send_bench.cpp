@@ -1,7 +1,9 @@
 // One message with a large attachment sent through the sending window to a local server, as
 // "Mail K-lI" sends a note. Started by mail_send_bench.py, which runs the server, sends the
 // same bytes with Python's smtplib for comparison and prints both figures.
-//   mail_send_bench PORT ATTACHMENT     prints "sent_ms <milliseconds> accepted <0|1>"
+//   mail_send_bench PORT ATTACHMENT [FINGERPRINT]
+// With the server's certificate fingerprint the message goes through STARTTLS, that certificate
+// trusted. Prints "sent_ms <milliseconds> accepted <0|1>".
 #include <windows.h>
 
 #include <chrono>
@@ -12,8 +14,8 @@
 #include "mail/send_mail_dialog.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: mail_send_bench PORT ATTACHMENT\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: mail_send_bench PORT ATTACHMENT [FINGERPRINT]\n");
     return 2;
   }
   SendMailDialog dialog;
@@ -26,6 +28,10 @@ int main(int argc, char** argv) {
   dialog.Subject = "A large attachment";
   dialog.MailText = {"The note's text.", "----", "Message sended with Quor K-lI pro 5."};
   dialog.Attachments = {argv[2]};
+  if (argc == 4) {
+    dialog.Security = MailSecurity::StartTls;
+    dialog.TrustedCertificate = {dialog.SMTP_Server, argv[3]};
+  }
   const auto start = std::chrono::steady_clock::now();
   const bool accepted = dialog.Execute();
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -20,6 +20,9 @@ std::string Byte(uint8_t value) { return {'\4', static_cast<char>(value)}; }
 std::string Word(uint16_t value) { return {'\5', static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)}; }
 const std::string kHeader = Str("Quor k-li configure file");
 const std::string kDefaultKeys = Str("Ctrl+Alt+Shift+N") + Str("Ctrl+Alt+Shift+K") + Str("Ctrl+Alt+Shift+F");
+// The tail after the keys when no sign-in is set up: security 0, no name, an empty password
+// list, no trusted certificate.
+const std::string kNoSignIn = Byte(0) + Str("") + std::string("\b\4\0", 3) + Str("") + Str("");
 
 // The file `name` in `folder` holding the defaults but for the choices (start-up, tray click,
 // icon) and the port byte, with `tail` after SkinName.
@@ -72,7 +75,7 @@ TEST_F(SettingsFileTest, APointerFileNamesAnyFileButOptionsDatInTheProgramFolder
     SCOPED_TRACE(name + " in " + folder);
     std::filesystem::remove(options_);
     Save(Named(name, folder));
-    EXPECT_EQ(Read(In(folder, name)), Layout(name, folder, {0, 0, 1}, 25, Word(25) + kDefaultKeys));
+    EXPECT_EQ(Read(In(folder, name)), Layout(name, folder, {0, 0, 1}, 25, Word(25) + kDefaultKeys + kNoSignIn));
     EXPECT_EQ(Read(options_) == kHeader + Str(name) + Str(folder), pointer);
     if (pointer) {
       EXPECT_EQ(Loaded(), Named(name, folder));
@@ -115,7 +118,7 @@ TEST_F(SettingsFileTest, StoredChoicesAndPortsLoadAs) {
   TQuorSettings port587 = Named("options.dat", programLower_);
   port587.SmtpPort = 587;
   Save(port587);
-  EXPECT_EQ(Read(options_), Layout("options.dat", programLower_, {0, 0, 1}, 75, Word(587) + kDefaultKeys));
+  EXPECT_EQ(Read(options_), Layout("options.dat", programLower_, {0, 0, 1}, 75, Word(587) + kDefaultKeys + kNoSignIn));
   const std::tuple<std::array<uint8_t, 3>, uint8_t, std::string, std::array<uint8_t, 3>, uint16_t> rows[]{
       {{2, 4, 3}, 0x4B, "", {2, 4, 3}, 75},  // no whole port: a file of an older writer
       {{3, 5, 4}, 0xFF, Word(65535), {0, 0, 1}, 65535},
@@ -141,7 +144,7 @@ TEST_F(SettingsFileTest, AMissingPointedToFileGivesTheDefaultsUnderItsNames) {
   EXPECT_EQ(Loaded(), Named("other.dat", third));
   std::filesystem::create_directories(third);
   Save(Loaded());  // back where the pointer points
-  EXPECT_EQ(Read(In(third, "other.dat")), Layout("other.dat", third, {0, 0, 1}, 25, Word(25) + kDefaultKeys));
+  EXPECT_EQ(Read(In(third, "other.dat")), Layout("other.dat", third, {0, 0, 1}, 25, Word(25) + kDefaultKeys + kNoSignIn));
 }
 
 TEST_F(SettingsFileTest, ADamagedFileThrowsAndLeavesTheSettingsAsTheyWere) {
@@ -149,8 +152,7 @@ TEST_F(SettingsFileTest, ADamagedFileThrowsAndLeavesTheSettingsAsTheyWere) {
   TQuorSettings settings = Named("options.dat", programLower_);
   settings.SkinName = "kept";
   const TQuorSettings before = settings;
-  for (size_t cut = 0; cut < file.size(); ++cut) {
-    if (cut == file.size() - 3) continue;  // ends where older files end: complete
+  for (size_t cut = 0; cut < file.size() - 3; ++cut) {  // a cut in the tail is the next test's
     WritePlainFile(options_, file.substr(0, cut));
     EXPECT_THROW(LoadSettings(settings), EInOutError) << cut;
   }
@@ -158,6 +160,38 @@ TEST_F(SettingsFileTest, ADamagedFileThrowsAndLeavesTheSettingsAsTheyWere) {
   WritePlainFile(options_, file);
   EXPECT_THROW(LoadSettings(settings), EQuorFileError);
   EXPECT_EQ(settings, before);
+}
+
+TEST_F(SettingsFileTest, TheSignInTailRoundTripsAndACutOneLoadsAsFarAsItGoes) {
+  TQuorSettings saved = Named("options.dat", programLower_);
+  saved.SmtpPort = 465;
+  saved.SmtpSecurity = 2;
+  saved.SmtpSignInName = "ann";
+  saved.SmtpPassword = std::vector<uint8_t>(600, 0xA5);  // three pieces: 255, 255, 90
+  saved.SmtpTrustedServer = "mail.x";
+  saved.SmtpTrustedFingerprint = "AB:CD";
+  Save(saved);
+  EXPECT_EQ(Loaded(), saved);
+  const std::string file = Read(options_);
+  // Byte for byte what an older writer wrote, up to where an older reader stops.
+  const std::string older = Layout("options.dat", programLower_, {0, 0, 1}, 465 & 0xFF, "");
+  ASSERT_EQ(file.substr(0, older.size()), older);
+  std::size_t end = older.size();
+  std::vector<std::size_t> ends;  // of the port, the three keys, then the sign-in's records
+  for (const std::size_t size : {3, 18, 18, 18, 2, 5, 3 + 2 * (2 + 255) + (2 + 90), 8, 7}) ends.push_back(end += size);
+  ASSERT_EQ(ends.back(), file.size());
+  for (std::size_t cut = older.size(); cut < file.size(); ++cut) {
+    WritePlainFile(options_, file.substr(0, cut));
+    const TQuorSettings got = Loaded();
+    const TQuorSettings none;
+    EXPECT_EQ(got.SmtpPort, cut >= ends[0] ? 465 : 465 & 0xFF) << cut;
+    EXPECT_EQ(got.SmtpSecurity, cut >= ends[4] ? 2 : none.SmtpSecurity) << cut;
+    EXPECT_EQ(got.SmtpSignInName, cut >= ends[5] ? "ann" : "") << cut;
+    EXPECT_EQ(got.SmtpPassword, cut >= ends[6] ? saved.SmtpPassword : none.SmtpPassword) << cut;
+    EXPECT_EQ(got.SmtpTrustedServer, cut >= ends[7] ? "mail.x" : "") << cut;
+  }
+  WritePlainFile(options_, older + Word(465) + kDefaultKeys + Byte(7));  // a security no program knows
+  EXPECT_EQ(Loaded().SmtpSecurity, 0);
 }
 
 TEST(SmtpPortField, AcceptsWholeNumbersThatFitSixteenBits) {

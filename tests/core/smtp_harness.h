@@ -1,8 +1,8 @@
 #pragma once
-// A session on a scripted stand-in for the Windows socket. The socket takes a limited number
-// of bytes a call (partial sends), answers with scripted errors and runs a hook on each
-// message pump; effects and events are collected as text ("9 to@example.com", errors as
-// "E13 Unexpected response: ..."), so tests compare whole sequences.
+// A session on a scripted stand-in for the transport. The socket takes a limited number of
+// bytes a call (partial sends), answers with scripted errors or takes nothing until told, and
+// runs a hook before each send; effects and events are collected as text ("9 to@example.com",
+// errors as "E13 Unexpected response: ..."), so tests compare whole sequences.
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -18,12 +18,15 @@ inline std::string Err(SendMailError error, const std::string& text) { return "E
 
 class FakeSmtpTransport : public SmtpTransport {
  public:
+  SendMail* Session = nullptr;
   bool SocketsStart = true;
   int SendError = 0;
-  std::size_t SendLimit = SIZE_MAX;
-  std::function<void()> OnPump;
+  std::size_t SendLimit = SIZE_MAX;  // bytes one send takes
+  bool Blocked = false;              // the socket takes nothing until Writable()
+  std::function<void()> OnSend;
   std::string Sent;
-  Events Effects;  // "resolve NAME", "connect ADDRESS:PORT", "close", "done"
+  std::string SentBeforeTls;  // all that went out in plain text once TLS starts
+  Events Effects;  // "resolve NAME", "connect ADDRESS:PORT", "tls NAME", "end tls", "close", "done"
 
   int DonePosts() const { return int(std::count(Effects.begin(), Effects.end(), "done")); }
   bool StartSockets() override { return SocketsStart; }
@@ -36,12 +39,26 @@ class FakeSmtpTransport : public SmtpTransport {
     Effects.push_back("connect " + address + ":" + std::to_string(port));
     return 0;
   }
-  SendResult SendBytes(std::string_view bytes) override {
-    if (SendError != 0) return {0, SendError};
-    Sent.append(bytes.substr(0, SendLimit));
-    return {std::min(bytes.size(), SendLimit), 0};
+  void Flush() override {
+    while (!Blocked) {
+      if (OnSend) OnSend();
+      const std::string_view pending = Session->Pending();
+      if (pending.empty()) return;
+      if (SendError != 0) return Session->SendFailed(SendError);
+      const std::size_t take = std::min(pending.size(), SendLimit);
+      Sent.append(pending.substr(0, take));
+      Session->Taken(take);
+    }
   }
-  void PumpMessages(bool) override { if (OnPump) OnPump(); }
+  void Writable() {  // FD_WRITE
+    Blocked = false;
+    Flush();
+  }
+  void StartTls(const std::string& name, const CertificatePin&) override {
+    SentBeforeTls = Sent;
+    Effects.push_back("tls " + name);
+  }
+  void EndTls() override { Effects.push_back("end tls"); }
   std::string LocalHostName() override { return "desk"; }
   void CloseSocket() override { Effects.push_back("close"); }
   void PostDone() override { Effects.push_back("done"); }
@@ -54,6 +71,7 @@ struct SmtpHarness {
   int doneCount = 0;
 
   SmtpHarness() {
+    transport.Session = &session;
     session.OnMailInfo = [this](SendMailInfo info, const std::string& text) {
       (info == smTraceIn || info == smTraceOut ? traces : events).push_back(Ev(info, text));
     };

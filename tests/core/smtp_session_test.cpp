@@ -78,11 +78,11 @@ TEST(SmtpSession, CancelDuringTheDataStopsTheBytesAndEndsOnce) {
   SmtpHarness h;
   h.session.MailText = {std::string(6000, 'x')};
   h.RunToData();
-  h.transport.SendLimit = 500;  // the data goes out in several sends, with a pump before each
+  h.transport.SendLimit = 500;  // the data goes out in several sends
   std::size_t sentAtCancel = 0;
-  int pumps = 0;
-  h.transport.OnPump = [&] {
-    if (++pumps != 10) return;
+  int sends = 0;
+  h.transport.OnSend = [&] {
+    if (++sends != 10) return;
     h.session.SetAction(TMailAction::Cancel_SendMail);
     sentAtCancel = h.transport.Sent.size();
   };
@@ -108,6 +108,17 @@ TEST(SmtpSession, TheDataGoesToTheSocketInLargePiecesWithTheSameBytes) {
   EXPECT_NE(data.find(line + line), std::string::npos);
   // HELO, MAIL FROM, RCPT TO, DATA; the message in four pieces of 64 KB or less, not a send a line; ".".
   EXPECT_EQ(std::count_if(h.traces.begin(), h.traces.end(), [](const std::string& t) { return t.starts_with("2 "); }), 9);
+}
+
+TEST(SmtpSession, ProgressComesAsTheSocketTakesTheBytes) {
+  SmtpHarness h;
+  h.session.MailText = {"Hi"};
+  h.RunToData();
+  h.transport.Blocked = true;
+  h.Reply("354 go ahead");
+  EXPECT_EQ(h.TakeEvents(), Events{});
+  h.transport.Writable();
+  EXPECT_EQ(h.TakeEvents(), (Events{Ev(smMessageSize, "4"), Ev(smSendingMessage, "4")}));
 }
 
 TEST(SmtpSession, OnlyBlindCopiesAreSentToAndNamedInNoHeader) {

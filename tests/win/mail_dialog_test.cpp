@@ -23,7 +23,10 @@ struct NoteMailFixture {
     return {mailTo, "Subject", std::move(recipients), {"first line", "second line"}, "a.kli", store};
   }
   static TQuorMailAccount Account(const std::string& sender, std::uint16_t port = mail_test::PeerPort()) {
-    return {"127.0.0.1", port, "Me", sender};
+    TQuorMailAccount account = mail_test::Account(sender, port);
+    account.Signature = {"----", std::string("Message sended with Quor K-lI pro 5.") + kHomePage};
+    account.Headers = {"X-Mailer: Quor K-lI 5.0", std::string("Quor K-lI hp: ") + kHomePage};
+    return account;
   }
 };
 
@@ -110,11 +113,11 @@ TEST_F(NoteMailsItself, ItsFieldsGoOnceTheServerAcceptedAndStayAfterAFailure) {
   TTmailSend log(nullptr);
   SendMailDialog dialog;
 
-  note.MailOneNote({"127.0.0.1", mail_test::PeerPort("closed_port"), "Me", "kept@example.org"}, log, dialog);
+  note.MailOneNote(NoteMailFixture::Account("kept@example.org", mail_test::PeerPort("closed_port")), log, dialog);
   EXPECT_EQ(note.Data().MailTo, "wired@example.org");
   EXPECT_EQ(note.Data().MailRecipients.size(), 1u);
 
-  note.MailOneNote({"127.0.0.1", mail_test::PeerPort(), "Me", "wired@example.org"}, log, dialog);
+  note.MailOneNote(NoteMailFixture::Account("wired@example.org"), log, dialog);
   EXPECT_EQ(note.Data().MailTo, "");
   EXPECT_EQ(note.Data().MailSubject, "");
   EXPECT_TRUE(note.Data().MailRecipients.empty());

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "mail/note_mail.h"
 #include "storage/file_io.h"
 #include "tests/win/app_test_support.h"
 #include "win/message_loop.h"
@@ -24,6 +25,16 @@ inline std::uint16_t PeerPort(const char* which = "port") {
   int port = 0;
   in >> port;
   return static_cast<std::uint16_t>(port);
+}
+
+// The account of a test: the local server by its address, the given sender.
+inline TQuorMailAccount Account(const std::string& sender, std::uint16_t port = PeerPort()) {
+  TQuorMailAccount account;
+  account.SmtpServer = "127.0.0.1";
+  account.SmtpPort = port;
+  account.UserName = "Me";
+  account.UserMail = sender;
+  return account;
 }
 
 // Runs the message loop until `done` holds or `timeoutMs` passed; false on the time-out.
