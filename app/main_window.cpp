@@ -13,6 +13,7 @@
 #include "storage/file_io.h"
 #include "win/error_box.h"
 #include "win/program_folder.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ void TKliMain::LoadTrayIcon() {
   HICON icon = nullptr;
   if (!choice.file.empty()) {
     icon = static_cast<HICON>(
-        LoadImageA(nullptr, choice.file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+        LoadImageW(nullptr, win::Wide(choice.file).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
   }
   // An icon file that exists but will not load shows the built-in icon chosen with it.
   if (icon == nullptr) return ShowBuiltInTrayIcon(choice.builtIn);

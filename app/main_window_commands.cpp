@@ -20,9 +20,11 @@
 #include "notes/note_menu_entry.h"
 #include "notes/note_window.h"
 #include "storage/file_io.h"
+#include "storage/os_file.h"
 #include "win/error_box.h"
 #include "win/file_dialog.h"
 #include "win/program_folder.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -124,7 +126,7 @@ void TKliMain::OpenHandOverList() {
   const std::string list = HandOverListPath(programFolder_);
   const std::vector<std::string> paths = ReadHandOverList(list);
   // Gone before the files open: a file that fails must not leave the list for the next start.
-  DeleteFileA(list.c_str());
+  os_file::RemoveQuietly(list);
   OpenPaths(paths);
 }
 
@@ -284,9 +286,9 @@ void TKliMain::ShowTrayMenu(POINT at) {
 
 void TKliMain::ShowHelp(bool homePage) const {
   const std::string folder = programFolder_ + "\\help";
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(hwnd(), "open", homePage ? kHomePage : kHelpPage,
-                                                              nullptr, homePage ? nullptr : folder.c_str(),
-                                                              SW_SHOWMAXIMIZED));
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(hwnd(), L"open", win::Wide(homePage ? kHomePage : kHelpPage).c_str(), nullptr,
+                    homePage ? nullptr : win::Wide(folder).c_str(), SW_SHOWMAXIMIZED));
   if (result <= 32) win::ShowErrorBox(std::string("Can't open ") + (homePage ? kHomePage : folder + "\\" + kHelpPage));
 }
 

@@ -97,7 +97,8 @@ LOGFONTA SkinLogFont(const tQuorFont& font) {
   log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   log.lfQuality = DEFAULT_QUALITY;
   log.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  font.Name.copy(log.lfFaceName, LF_FACESIZE - 1);
+  // The skin's texts are UTF-8; a face name goes to Windows in the code page it names fonts in.
+  win::AnsiFromUtf8(font.Name).text.copy(log.lfFaceName, LF_FACESIZE - 1);
   return log;
 }
 

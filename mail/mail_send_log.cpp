@@ -1,5 +1,7 @@
 #include "mail/mail_send_log.h"
 
+#include "win/unicode.h"
+
 TTmailSend::TTmailSend(HWND owner)
     : Form({.className = "TTmailSend",
             .caption = "Sending mail",
@@ -16,10 +18,10 @@ TTmailSend::TTmailSend(HWND owner)
 void TTmailSend::AddLogLine(const std::string& text) {
   // Appended at the end whatever the user selected, so no line lands inside another.
   HWND memo = Item(Memo1);
-  const int end = GetWindowTextLengthA(memo);
-  const std::string line = end == 0 ? text : "\r\n" + text;
-  SendMessageA(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
-  SendMessageA(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+  const int end = GetWindowTextLengthW(memo);
+  const std::wstring line = win::Wide(end == 0 ? text : "\r\n" + text);
+  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
 std::vector<std::string> TTmailSend::Lines() const {

@@ -16,6 +16,7 @@
 #include "win/dib_section.h"
 #include "win/error_box.h"
 #include "win/printer.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -165,13 +166,13 @@ void NoteCommands::TrayNotification(LPARAM mouseMessage) {
 
 void NoteCommands::DropFiles(HDROP drop) {
   std::vector<std::string> paths;
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
     // As long as the path is: a long path is not cut to some buffer's size.
-    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
-    paths.push_back(std::move(path));
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+    paths.push_back(win::Utf8(path));
   }
   DragFinish(drop);
   // Each file on its own: one that cannot be read costs only itself.
@@ -234,15 +235,15 @@ void NoteCommands::Selectfont1Click() {
   {
     const NoteSuspension suspended(note_.host_);
     const FontValue& current = note_.Data().Font;
-    LOGFONTA log = NoteTextBox::LogFontOf(current);
-    CHOOSEFONTA dialog{};
+    LOGFONTW log = NoteTextBox::LogFontOf(current);
+    CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = note_.hwnd();
     dialog.lpLogFont = &log;
     dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
     dialog.rgbColors = NoteColorRef(current.color);
-    if (ChooseFontA(&dialog)) {
-      note_.SetTextFont({.name = log.lfFaceName,
+    if (ChooseFontW(&dialog)) {
+      note_.SetTextFont({.name = win::Utf8(log.lfFaceName),
                          .size = (dialog.iPointSize + 5) / 10,
                          .bold = log.lfWeight >= FW_BOLD,
                          .italic = log.lfItalic != 0,

@@ -6,9 +6,11 @@
 #include <utility>
 
 #include "storage/file_io.h"
+#include "storage/os_file.h"
 #include "storage/overloaded.h"
 #include "storage/record_file.h"
 #include "storage/text_encoding.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -19,15 +21,44 @@ constexpr bool ItemsNumberedInOrder() {
 }
 static_assert(ItemsNumberedInOrder(), "an item's number is its place in the file");
 
+std::string FileText(const std::string& text, TextBytes bytes) {
+  switch (bytes) {
+    case TextBytes::CodePage: return win::AnsiFromUtf8(text).text;
+    case TextBytes::CodePageName: return win::AnsiFromUtf8(os_file::PathForCodePage(text)).text;
+    case TextBytes::Utf8: break;
+  }
+  return text;
+}
+
+std::string NoteText(std::string&& text, TextBytes bytes) {
+  if (bytes == TextBytes::Utf8) return std::move(text);
+  std::string utf8 = win::Utf8FromAnsi(text).text;
+  // Only a short name has a "~": no other name costs a look at the disk.
+  if (bytes == TextBytes::CodePageName && utf8.find('~') != std::string::npos) return os_file::PathFromCodePage(utf8);
+  return utf8;
+}
+
+std::vector<std::string> FileTexts(const std::vector<std::string>& texts, TextBytes bytes) {
+  if (bytes == TextBytes::Utf8) return texts;
+  std::vector<std::string> converted;
+  converted.reserve(texts.size());
+  for (const std::string& text : texts) converted.push_back(FileText(text, bytes));
+  return converted;
+}
+
 void WriteItem(TQuorFile& file, const NoteItemKind& item, const NoteData& note) {
   std::visit(Overloaded{
                  [&](VersionItem) { file.writeByte(NoteFileVersion); },
-                 [&](FontItem i) { file.writeFont(i.field.Of(note)); },
+                 [&](FontItem i) {
+                   FontValue font = i.field.Of(note);
+                   font.name = win::AnsiFromUtf8(font.name).text;
+                   file.writeFont(font);
+                 },
                  [&](ColorItem i) { file.writeColor(i.field.Of(note)); },
-                 [&](ListItem i) { file.writeStrings(i.field.Of(note)); },
+                 [&](ListItem i) { file.writeStrings(FileTexts(i.field.Of(note), i.bytes)); },
                  [&](WordItem i) { file.writeWord(static_cast<unsigned>(i.field.Of(note))); },
                  [&](SignedWordItem i) { file.writeWord(static_cast<unsigned>(i.field.Of(note))); },
-                 [&](StringItem i) { file.writeString(i.field.Of(note)); },
+                 [&](StringItem i) { file.writeString(FileText(i.field.Of(note), i.bytes)); },
                  [&](DateTimeItem i) { file.writeDateTime(i.field.Of(note)); },
                  [&](BoolItem i) { file.writeBool(i.field.Of(note)); },
                  [&](ReservedItems i) {
@@ -44,6 +75,7 @@ bool ReadItem(TQuorFile& file, const NoteItemKind& item, NoteData& note) {
                         [&](FontItem i) {
                           FontValue font = file.readFont();
                           font.size = std::abs(font.size);
+                          font.name = win::Utf8FromAnsi(font.name).text;
                           i.field.Of(note) = std::move(font);
                           return true;
                         },
@@ -51,12 +83,13 @@ bool ReadItem(TQuorFile& file, const NoteItemKind& item, NoteData& note) {
                         [&](ListItem i) {
                           std::vector<std::string> list;
                           file.readStrings(list);
+                          for (std::string& text : list) text = NoteText(std::move(text), i.bytes);
                           i.field.Of(note) = std::move(list);
                           return true;
                         },
                         [&](WordItem i) { return i.field.Of(note) = file.readWord(), true; },
                         [&](SignedWordItem i) { return i.field.Of(note) = static_cast<int16_t>(file.readWord()), true; },
-                        [&](StringItem i) { return i.field.Of(note) = file.readString(), true; },
+                        [&](StringItem i) { return i.field.Of(note) = NoteText(file.readString(), i.bytes), true; },
                         [&](DateTimeItem i) { return i.field.Of(note) = file.readDateTime(), true; },
                         [&](BoolItem i) { return i.field.Of(note) = file.readBool(), true; },
                         [&](ReservedItems) { return false; },
@@ -87,6 +120,28 @@ bool SameFields(std::span<const NoteItem> items, const NoteData& a, const NoteDa
   return same;
 }
 
+bool ExactInCodePage(std::span<const NoteItem> items, const NoteData& note) {
+  bool exact = true;
+  const auto check = [&](const std::string& text) { exact = exact && win::AnsiFromUtf8(text).exact; };
+  ForEachField(items, Overloaded{
+                          [&](const NoteField<std::string>& field) { check(field.Of(note)); },
+                          [&](const NoteField<std::vector<std::string>>& field) {
+                            for (const std::string& text : field.Of(note)) check(text);
+                          },
+                          [](const auto&) {},
+                      });
+  return exact;
+}
+
+bool Needed(const NoteItemGroup& group, const NoteData& note) {
+  if (group.present.Bound()) return group.present.Of(note);
+  return !ExactInCodePage(group.asWritten, note);
+}
+
+void MarkRead(const NoteItemGroup& group, NoteData& note, bool read) {
+  if (group.present.Bound()) group.present.Of(note) = read;
+}
+
 // The groups after the reserved items, into `note` when every group read is whole; otherwise
 // the note is one without groups.
 void ReadGroups(TQuorFile& file, NoteData& note) {
@@ -107,7 +162,7 @@ void ReadGroups(TQuorFile& file, NoteData& note) {
       for (const NoteItem& item : group->asWritten) ReadItem(file, item.kind, written);
       if (!SameFields(group->asWritten, written, note)) continue;
       CopyFields(group->items, values, read);
-      group->present.Of(read) = true;
+      MarkRead(*group, read, true);
     }
   } catch (const std::exception&) {
     return;
@@ -124,7 +179,7 @@ bool SaveNoteFile(const std::string& path, const NoteData& note, const LocalePic
   file.OpenWrite();
   for (const NoteItem& item : kNoteItems) WriteItem(file, item.kind, note);
   for (const NoteItemGroup& group : kNoteItemGroups) {
-    if (!group.present.Of(note)) continue;
+    if (!Needed(group, note)) continue;
     file.writeByte(group.number);
     for (const NoteItem& item : group.items) WriteItem(file, item.kind, note);
     for (const NoteItem& item : group.asWritten) WriteItem(file, item.kind, note);
@@ -135,7 +190,7 @@ bool SaveNoteFile(const std::string& path, const NoteData& note, const LocalePic
 
 void LoadNoteFile(const std::string& path, NoteData& note, int& itemsRead, const LocalePictures& pictures) {
   itemsRead = 0;
-  for (const NoteItemGroup& group : kNoteItemGroups) group.present.Of(note) = false;
+  for (const NoteItemGroup& group : kNoteItemGroups) MarkRead(group, note, false);
   TQuorFile file(path, pictures);
   file.OpenRead();
   for (const NoteItem& item : kNoteItems) {

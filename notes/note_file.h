@@ -25,7 +25,8 @@ enum class NoteItemId : int {
   AlarmWhen, AlarmEveryDay, AlarmActive, AlarmIsSet, Shown, OnTop, OwnTrayIcon, MailSubject, MailTo,
   MailRecipients, Reserved,  // items 22 to 31
   // After the last item: the groups of kNoteItemGroups.
-  UserLeft = 32, UserTop, UserWidth, UserHeight
+  UserLeft = 32, UserTop, UserWidth, UserHeight,
+  ExactLines, ExactFileName, ExactStoreName, ExactMailSubject, ExactMailTo, ExactMailRecipients
 };
 
 // A field of NoteData, also one inside its alarm.
@@ -33,22 +34,30 @@ template <class T>
 struct NoteField {
   T NoteData::*note = nullptr;
   T NoteAlarmFields::*alarm = nullptr;
+  constexpr bool Bound() const { return note != nullptr || alarm != nullptr; }
   T& Of(NoteData& data) const { return note != nullptr ? data.*note : data.Alarm.*alarm; }
   const T& Of(const NoteData& data) const { return note != nullptr ? data.*note : data.Alarm.*alarm; }
 };
 
+// How an item holds text. NoteData's texts are UTF-8; the items older readers read hold 8-bit
+// text of the user's ANSI code page ("?" where it lacks a character), and a file name the code
+// page cannot hold passes there as the volume's short name, which opens the same file and reads
+// back as the long name.
+enum class TextBytes : uint8_t { CodePage, CodePageName, Utf8 };
+
 // The kinds of items. The version is written as NoteFileVersion and any byte is accepted; the
-// font's size comes back positive; a list is read aside first, so that a file that breaks off
-// inside it leaves the old list whole; a word holds the low 16 bits and reads back without sign,
-// a signed word with sign (left and top: a note left of or above the primary screen comes back
-// there instead of tens of thousands of pixels off); the reserved items are bytes 0, never read.
+// font's size comes back positive, its name in the code page; a list is read aside first, so that
+// a file that breaks off inside it leaves the old list whole; a word holds the low 16 bits and
+// reads back without sign, a signed word with sign (left and top: a note left of or above the
+// primary screen comes back there instead of tens of thousands of pixels off); the reserved
+// items are bytes 0, never read.
 struct VersionItem {};
 struct FontItem { NoteField<FontValue> field; };
 struct ColorItem { NoteField<int32_t> field; };
-struct ListItem { NoteField<std::vector<std::string>> field; };
+struct ListItem { NoteField<std::vector<std::string>> field; TextBytes bytes = TextBytes::CodePage; };
 struct WordItem { NoteField<int> field; };
 struct SignedWordItem { NoteField<int> field; };
-struct StringItem { NoteField<std::string> field; };
+struct StringItem { NoteField<std::string> field; TextBytes bytes = TextBytes::CodePage; };
 struct DateTimeItem { NoteField<QDateTime> field; };
 struct BoolItem { NoteField<bool> field; };
 struct ReservedItems { int count; };
@@ -70,7 +79,7 @@ inline constexpr std::array<NoteItem, 22> kNoteItems{{
     {NoteItemId::Height, WordItem{{&NoteData::Height}}},
     {NoteItemId::Left, SignedWordItem{{&NoteData::Left}}},
     {NoteItemId::Top, SignedWordItem{{&NoteData::Top}}},
-    {NoteItemId::FileName, StringItem{{&NoteData::FileName}}},
+    {NoteItemId::FileName, StringItem{{&NoteData::FileName}, TextBytes::CodePageName}},
     {NoteItemId::StoreName, StringItem{{&NoteData::StoreName}}},
     {NoteItemId::AlarmWhen, DateTimeItem{{nullptr, &NoteAlarmFields::When}}},
     {NoteItemId::AlarmEveryDay, BoolItem{{nullptr, &NoteAlarmFields::EveryDay}}},
@@ -94,10 +103,14 @@ inline constexpr std::array<NoteItem, 22> kNoteItems{{
 // cut or damaged costs the groups, never the note.
 struct NoteItemGroup {
   uint8_t number;
-  NoteField<bool> present;  // the note needs the group; set when it was read
+  // The note needs the group while this is set; it is set when the group was read. A group
+  // without one is needed while a text it repeats as written is not exact in the code page.
+  NoteField<bool> present;
   std::span<const NoteItem> items;
   std::span<const NoteItem> asWritten;  // rows of kNoteItems
 };
+
+constexpr const NoteItem& NoteItemRow(NoteItemId id) { return kNoteItems[static_cast<size_t>(id) - 1]; }
 
 inline constexpr NoteItem kUserPlaceItems[] = {
     {NoteItemId::UserLeft, SignedWordItem{{&NoteData::UserLeft}}},
@@ -106,10 +119,26 @@ inline constexpr NoteItem kUserPlaceItems[] = {
     {NoteItemId::UserHeight, WordItem{{&NoteData::UserHeight}}},
 };
 
-inline constexpr std::array<NoteItemGroup, 1> kNoteItemGroups{{
+inline constexpr NoteItem kExactTextItems[] = {
+    {NoteItemId::ExactLines, ListItem{{&NoteData::Lines}, TextBytes::Utf8}},
+    {NoteItemId::ExactFileName, StringItem{{&NoteData::FileName}, TextBytes::Utf8}},
+    {NoteItemId::ExactStoreName, StringItem{{&NoteData::StoreName}, TextBytes::Utf8}},
+    {NoteItemId::ExactMailSubject, StringItem{{&NoteData::MailSubject}, TextBytes::Utf8}},
+    {NoteItemId::ExactMailTo, StringItem{{&NoteData::MailTo}, TextBytes::Utf8}},
+    {NoteItemId::ExactMailRecipients, ListItem{{&NoteData::MailRecipients}, TextBytes::Utf8}},
+};
+
+inline constexpr NoteItem kCodePageTextItems[] = {
+    NoteItemRow(NoteItemId::Lines),       NoteItemRow(NoteItemId::FileName), NoteItemRow(NoteItemId::StoreName),
+    NoteItemRow(NoteItemId::MailSubject), NoteItemRow(NoteItemId::MailTo),   NoteItemRow(NoteItemId::MailRecipients),
+};
+
+inline constexpr std::array<NoteItemGroup, 2> kNoteItemGroups{{
     // The place the user gave the note, with the place it had when written (items 6 to 9).
     {1, {&NoteData::UserPlaceKept}, kUserPlaceItems,
      std::span(kNoteItems).subspan(static_cast<size_t>(NoteItemId::Width) - 1, 4)},
+    // The texts exactly, in UTF-8, with the code page's version of them as written.
+    {2, {}, kExactTextItems, kCodePageTextItems},
 }};
 
 // Writes every item of kNoteItems through a safe write (temporary file + rename), so a failure

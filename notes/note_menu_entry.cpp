@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "win/unicode.h"
+
 namespace {
 
 // "&" marks a mnemonic in a menu caption; a path shows it literally only when doubled.
@@ -39,14 +41,14 @@ NoteMenuEntry::~NoteMenuEntry() { Remove(); }
 void NoteMenuEntry::InsertInto(HMENU menu, UINT position) {
   Remove();
   const UINT id = FreeNoteCommandId(menu);
-  std::string text = MenuText(caption_);
-  MENUITEMINFOA item{};
+  std::wstring text = win::Wide(MenuText(caption_));
+  MENUITEMINFOW item{};
   item.cbSize = sizeof item;
   item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
   item.fType = MFT_STRING;
   item.wID = id;
   item.dwTypeData = text.data();
-  if (!InsertMenuItemA(menu, position, TRUE, &item)) {
+  if (!InsertMenuItemW(menu, position, TRUE, &item)) {
     throw std::runtime_error("Cannot insert the note into the note menu");
   }
   menu_ = menu;
@@ -63,10 +65,10 @@ void NoteMenuEntry::Remove() {
 void NoteMenuEntry::SetCaption(const std::string& caption) {
   caption_ = caption;
   if (menu_ == nullptr) return;
-  std::string text = MenuText(caption_);
-  MENUITEMINFOA item{};
+  std::wstring text = win::Wide(MenuText(caption_));
+  MENUITEMINFOW item{};
   item.cbSize = sizeof item;
   item.fMask = MIIM_STRING;
   item.dwTypeData = text.data();
-  SetMenuItemInfoA(menu_, id_, FALSE, &item);
+  SetMenuItemInfoW(menu_, id_, FALSE, &item);
 }

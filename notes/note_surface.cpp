@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "win/unicode.h"
+
 namespace {
 
 // Paint order, bottom to top; also the order the skin is applied in.
@@ -146,7 +148,7 @@ void NoteSurface::Paint(HDC dc, int width, int height, const NoteTextBox& textBo
     const win::SelectedObject font(dc, captionFont_->Handle());
     SetTextColor(dc, RGB(0, 0, 0));
     RECT r = captionRect_;
-    DrawTextA(dc, captionText_.c_str(), static_cast<int>(captionText_.size()), &r,
+    DrawTextW(dc, win::Wide(captionText_).c_str(), -1, &r,
               DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_LEFT | DT_TOP);
   }
 
@@ -154,7 +156,7 @@ void NoteSurface::Paint(HDC dc, int width, int height, const NoteTextBox& textBo
     const win::SelectedObject font(dc, textBox.Font());
     SetTextColor(dc, textBox.TextColor());
     RECT r = textBox.LabelRect();
-    DrawTextA(dc, textLabelText_.c_str(), static_cast<int>(textLabelText_.size()), &r,
+    DrawTextW(dc, win::Wide(textLabelText_).c_str(), -1, &r,
               DT_NOPREFIX | DT_NOCLIP | DT_EXPANDTABS | DT_LEFT | DT_TOP);
   }
 }

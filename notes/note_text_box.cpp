@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "win/unicode.h"
 #include "win/window.h"
 
 COLORREF NoteColorRef(int32_t color) {
@@ -11,10 +12,10 @@ COLORREF NoteColorRef(int32_t color) {
 }
 
 NoteTextBox::NoteTextBox(HWND note)
-    : edit_(CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0, 0, note,
+    : edit_(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0, 0, note,
                             nullptr, win::ProgramInstance(), nullptr)) {
   if (edit_ == nullptr) throw std::runtime_error("Cannot create the note's edit box");
-  SendMessageA(edit_, EM_SETLIMITTEXT, kCapacity, 0);
+  SendMessageW(edit_, EM_SETLIMITTEXT, kCapacity, 0);
   // Subclassed by hand, its own procedure kept in its user data: the common controls' subclass
   // looks its chain up in a window property on every message, and under Wine each such lookup
   // is a round trip to the server (a note's edit box gets dozens of messages while it is made
@@ -33,33 +34,34 @@ LRESULT CALLBACK NoteTextBox::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 }
 
 std::string NoteTextBox::Text() const {
-  const int length = GetWindowTextLengthA(edit_);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(edit_, text.data(), length + 1);
-  text.resize(static_cast<size_t>(copied));
-  return text;
+  const int length = GetWindowTextLengthW(edit_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(edit_, text.data(), length + 1)));
+  return win::Utf8(text);
 }
 
 void NoteTextBox::SetText(const std::string& text) {
-  if (text.size() > static_cast<size_t>(kCapacity) || !SetWindowTextA(edit_, text.c_str())) {
+  const std::wstring wide = win::Wide(text);
+  if (wide.size() > static_cast<size_t>(kCapacity) || !SetWindowTextW(edit_, wide.c_str())) {
     throw std::runtime_error("Text exceeds memo capacity.");
   }
 }
 
 std::vector<std::string> NoteTextBox::DisplayedLines() const {
-  const int count = static_cast<int>(SendMessageA(edit_, EM_GETLINECOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0));
   std::vector<std::string> lines;
   lines.reserve(static_cast<size_t>(count));
+  std::wstring line;
   for (int i = 0; i < count; ++i) {
-    const auto start = SendMessageA(edit_, EM_LINEINDEX, static_cast<WPARAM>(i), 0);
-    const auto length = static_cast<size_t>(SendMessageA(edit_, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
-    // EM_GETLINE takes the buffer size in its first word and writes no terminating NUL.
-    std::string line(std::max<size_t>(length, sizeof(WORD)), '\0');
-    *reinterpret_cast<WORD*>(line.data()) = static_cast<WORD>(std::min<size_t>(line.size(), 0xFFFF));
+    const auto start = SendMessageW(edit_, EM_LINEINDEX, static_cast<WPARAM>(i), 0);
+    const auto length = static_cast<size_t>(SendMessageW(edit_, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+    // EM_GETLINE takes the buffer size in its first character and writes no terminating NUL.
+    line.assign(std::max<size_t>(length, 1), L'\0');
+    line[0] = static_cast<wchar_t>(std::min<size_t>(line.size(), 0xFFFF));
     const auto copied = static_cast<size_t>(
-        SendMessageA(edit_, EM_GETLINE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data())));
+        SendMessageW(edit_, EM_GETLINE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data())));
     line.resize(std::min(copied, length));
-    lines.push_back(std::move(line));
+    lines.push_back(win::Utf8(line));
   }
   return lines;
 }
@@ -80,23 +82,23 @@ void NoteTextBox::SetBorder(bool line) {
   SetWindowPos(edit_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LOGFONTA NoteTextBox::LogFontOf(const FontValue& font) {
-  LOGFONTA log{};
+LOGFONTW NoteTextBox::LogFontOf(const FontValue& font) {
+  LOGFONTW log{};
   log.lfHeight = -MulDiv(font.size, 96, 72);
   log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   log.lfItalic = font.italic;
   log.lfUnderline = font.underline;
   log.lfStrikeOut = font.strikeOut;
   log.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(log.lfFaceName, font.name.c_str(), LF_FACESIZE);
+  lstrcpynW(log.lfFaceName, win::Wide(font.name).c_str(), LF_FACESIZE);
   return log;
 }
 
 void NoteTextBox::SetFont(const FontValue& font) {
-  const LOGFONTA log = LogFontOf(font);
-  win::UniqueFont made(CreateFontIndirectA(&log));
+  const LOGFONTW log = LogFontOf(font);
+  win::UniqueFont made(CreateFontIndirectW(&log));
   // The edit box lets go of the old font before it is released.
-  SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
   font_ = std::move(made);
   SetTextColor(font.color);
 }
@@ -129,19 +131,19 @@ void NoteTextBox::PrintInto(HDC dc) const {
   MapWindowPoints(edit_, GetParent(edit_), &origin, 1);
   const int saved = SaveDC(dc);
   SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-  SendMessageA(edit_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  SendMessageW(edit_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
   RestoreDC(dc, saved);
 }
 
-void NoteTextBox::Undo() const { SendMessageA(edit_, WM_UNDO, 0, 0); }
-void NoteTextBox::Cut() const { SendMessageA(edit_, WM_CUT, 0, 0); }
-void NoteTextBox::Copy() const { SendMessageA(edit_, WM_COPY, 0, 0); }
-void NoteTextBox::Paste() const { SendMessageA(edit_, WM_PASTE, 0, 0); }
-void NoteTextBox::Clear() const { SendMessageA(edit_, WM_CLEAR, 0, 0); }
+void NoteTextBox::Undo() const { SendMessageW(edit_, WM_UNDO, 0, 0); }
+void NoteTextBox::Cut() const { SendMessageW(edit_, WM_CUT, 0, 0); }
+void NoteTextBox::Copy() const { SendMessageW(edit_, WM_COPY, 0, 0); }
+void NoteTextBox::Paste() const { SendMessageW(edit_, WM_PASTE, 0, 0); }
+void NoteTextBox::Clear() const { SendMessageW(edit_, WM_CLEAR, 0, 0); }
 void NoteTextBox::Select(size_t start, size_t end) const {
   SetFocus(edit_);
   SendMessageW(edit_, EM_SETSEL, start, static_cast<LPARAM>(end));
   SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
 }
 
-void NoteTextBox::SelectAll() const { SendMessageA(edit_, EM_SETSEL, 0, -1); }
+void NoteTextBox::SelectAll() const { SendMessageW(edit_, EM_SETSEL, 0, -1); }

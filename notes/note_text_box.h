@@ -20,6 +20,9 @@ class NoteTextBox {
  public:
   // The largest text the edit box takes, in characters.
   static constexpr int kCapacity = 1 << 20;
+  // The most bytes a text file of such a text takes: no encoding of the text files needs more
+  // than three bytes a character (UTF-8), and a byte-order mark.
+  static constexpr uint64_t kCapacityInFileBytes = 3ULL * kCapacity + 3;
   // What the edit box sends its note for each of its mouse moves (the client position in lParam).
   static constexpr UINT kMouseMoveMessage = WM_APP + 2;
 
@@ -72,7 +75,7 @@ class NoteTextBox {
   void SelectAll() const;
 
   // The font a FontValue stands for; notes are laid out at 96 dpi and never rescaled.
-  static LOGFONTA LogFontOf(const FontValue& font);
+  static LOGFONTW LogFontOf(const FontValue& font);
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -177,7 +177,7 @@ void TTFoglio::FormDeactivate() {
 void TTFoglio::SetFileName(const std::string& path) {
   data_.FileName = path;
   const TSkinOptions& look = skin_.Options();
-  SetWindowTextA(hwnd(), look.WindowTitle.Standard ? look.WindowTitle.Title.c_str() : path.c_str());
+  win::SetTitle(hwnd(), look.WindowTitle.Standard ? look.WindowTitle.Title : path);
   if (!closed_) listItem_.SetCaption(path);
   surface_.SetCaptionText(look.Caption.OnlyFileName ? FileNamePart(path) : path);
   tray_.SetHint(path);
@@ -354,5 +354,5 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
 bool TTFoglio::PreTranslateMessage(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const HACCEL shortcuts = commands_.Accelerators(msg.hwnd == textBox_.hwnd());
-  return shortcuts != nullptr && TranslateAcceleratorA(hwnd(), shortcuts, &msg) != 0;
+  return shortcuts != nullptr && TranslateAcceleratorW(hwnd(), shortcuts, &msg) != 0;
 }

@@ -38,7 +38,7 @@ void TTFoglio::LayoutFrame() {
   LONG_PTR wanted = style;
   if (look.WindowTitle.Old) {
     wanted |= kToolFrame;
-    SetWindowTextA(hwnd(), look.WindowTitle.Standard ? look.WindowTitle.Title.c_str() : data_.FileName.c_str());
+    win::SetTitle(hwnd(), look.WindowTitle.Standard ? look.WindowTitle.Title : data_.FileName);
   } else {
     wanted &= ~kToolFrame;
   }

@@ -54,7 +54,7 @@ void TTFoglio::OpenFileInNote(const std::string& path) {
 void TTFoglio::LoadNote(const std::string& path) {
   if (!IsNoteFilePath(path)) {
     // Refused before it is read: a huge file must not be pulled into memory only to be refused.
-    if (FileSize(path).value_or(0) > static_cast<uint64_t>(NoteTextBox::kCapacity))
+    if (FileSize(path).value_or(0) > NoteTextBox::kCapacityInFileBytes)
       throw std::runtime_error("Text exceeds memo capacity.");
     SetText(LoadPlainTextFile(path));
     SetFileName(path);
@@ -125,7 +125,7 @@ void TTFoglio::RestoreFromStore() {
   }
   // A text that did not fit the note file was kept whole beside it.
   win::ShowingErrors([&] {
-    if (const auto whole = store_.WholeTextBeside(NoteTextBox::kCapacity)) SetText(*whole);
+    if (const auto whole = store_.WholeTextBeside(NoteTextBox::kCapacityInFileBytes)) SetText(*whole);
   });
   store_.Remember(Snapshot());
 }

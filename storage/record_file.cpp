@@ -4,6 +4,7 @@
 
 #include "storage/atomic_file_writer.h"
 #include "storage/buffered_file_reader.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -22,6 +23,20 @@ enum Tag : uint8_t {
 constexpr std::size_t kMaxCount = 255;  // one length or count byte
 constexpr int32_t kColorBase = 65535;
 
+// The file's date texts are 8-bit text of the ANSI code page, written and read with the pictures
+// as the code page holds them ("?" for a character of a month name it lacks), so that a date
+// written reads back whatever the user's language.
+LocalePictures InCodePage(LocalePictures pictures) {
+  const auto convert = [](std::string& text) {
+    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+      text = win::Utf8FromAnsi(win::AnsiFromUtf8(text).text).text;
+  };
+  for (std::string* text : {&pictures.shortDate, &pictures.longTime, &pictures.am, &pictures.pm}) convert(*text);
+  for (auto* names : {&pictures.monthNames, &pictures.shortMonthNames}) std::ranges::for_each(*names, convert);
+  for (auto* names : {&pictures.dayNames, &pictures.shortDayNames}) std::ranges::for_each(*names, convert);
+  return pictures;
+}
+
 // Out of line, so the tag check on the hot path stays small enough to inline.
 [[noreturn, gnu::cold, gnu::noinline]] void ThrowTypeError(const char* message) { throw EQuorFileError(message); }
 
@@ -36,7 +51,7 @@ void ReadStringFrom(BufferedFileReader& in, std::string& value) {
 }  // namespace
 
 TQuorFile::TQuorFile(std::string path, LocalePictures pictures)
-    : path_(std::move(path)), pictures_(std::move(pictures)) {}
+    : path_(std::move(path)), pictures_(InCodePage(std::move(pictures))) {}
 
 TQuorFile::~TQuorFile() = default;
 
@@ -159,8 +174,8 @@ uint16_t TQuorFile::readWord() {
 
 void TQuorFile::writeDateTime(QDateTime value) {
   // Both texts first: a value that cannot be written leaves nothing half-written behind.
-  const std::string date = FormatDateText(value, pictures_);
-  const std::string time = FormatTimeText(value, pictures_);
+  const std::string date = win::AnsiFromUtf8(FormatDateText(value, pictures_)).text;
+  const std::string time = win::AnsiFromUtf8(FormatTimeText(value, pictures_)).text;
   writer().put(kTagDateTime);
   writeString(date);
   writeString(time);
@@ -168,8 +183,8 @@ void TQuorFile::writeDateTime(QDateTime value) {
 
 QDateTime TQuorFile::readDateTime() {
   expectTag(kTagDateTime, "Error at readDateTime:type");
-  const std::string dateText = readString();
-  const std::string timeText = readString();
+  const std::string dateText = win::Utf8FromAnsi(readString()).text;
+  const std::string timeText = win::Utf8FromAnsi(readString()).text;
   const QDateTime date = ParseDateText(dateText, pictures_);  // the date's error comes first
   return ComposeDateTime(date, ParseTimeText(timeText, pictures_));
 }

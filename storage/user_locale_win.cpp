@@ -1,14 +1,18 @@
 #include <windows.h>
 
+#include <iterator>
+
 #include "storage/date_time_text.h"
+#include "win/unicode.h"
 
 namespace {
 
-// Leaves `into` at its default when the locale does not answer.
+// Leaves `into` at its default when the locale does not answer. Wide, so that names in any
+// language come out whole whatever the ANSI code page.
 void Read(LCTYPE item, std::string& into) {
-  char text[128];
-  const int length = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, item, text, sizeof text);
-  if (length > 0) into.assign(text, static_cast<std::size_t>(length - 1));
+  wchar_t text[128];
+  const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, item, text, static_cast<int>(std::size(text)));
+  if (length > 0) into = win::Utf8(std::wstring_view(text, static_cast<std::size_t>(length - 1)));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "win/window.h"
 
 #include "win/error_box.h"
+#include "win/unicode.h"
 
 #include <stdexcept>
 #include <utility>
@@ -8,6 +9,10 @@
 namespace win {
 
 HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
+
+void SetTitle(HWND hwnd, const std::string& text) {
+  DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+}
 
 Window::~Window() { destroy(); }
 

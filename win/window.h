@@ -59,6 +59,10 @@ class Window {
   std::exception_ptr createFailure_;
 };
 
+// A window's title in any language, also for a window of an ANSI class, whose own WM_SETTEXT
+// would pass the title through the ANSI code page.
+void SetTitle(HWND hwnd, const std::string& text);
+
 // Module handle of the running program.
 HINSTANCE ProgramInstance();
 

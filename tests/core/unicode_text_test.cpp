@@ -9,6 +9,7 @@
 #include "notes/note_file.h"
 #include "scratch_folder.h"
 #include "smtp_harness.h"
+#include "storage/file_io.h"
 #include "storage/text_encoding.h"
 #include "win/unicode.h"
 
@@ -83,6 +84,45 @@ TEST(UnicodeText, TextFilesReadBackWhatWasWrittenInTheOldBytesWhereTheyHoldIt) {
   EXPECT_EQ(LoadPlainTextFile(folder.file("u.txt")), "a\r\nb\r\nc");
   EXPECT_TRUE(!kWestern || TextOfFileBytes("\xEF\xBB\xBF" "caf\xE9") == "ï»¿café");  // not UTF-8 after all
   EXPECT_EQ(FileBytesOfText("caf\xE9"), "caf\xE9");  // not converted: kept as it is
+}
+
+// A note of the text, or with `seen` as a reader of its 8-bit items sees it ("?" for what is missing).
+NoteData NoteOf(const std::string& text, bool seen = false) {
+  const auto as = [&](std::string t) { return seen ? win::Utf8FromAnsi(win::AnsiFromUtf8(t).text).text : t; };
+  NoteData note;
+  for (std::size_t at = 0, start = 0; at < text.size() && note.Lines.size() < 255; start = at) {
+    for (int n = 0; n < 60 && at < text.size(); ++n) win::NextCodePoint(text, at);
+    note.Lines.push_back(as(text.substr(start, at - start)));
+  }
+  const std::string name = as(text.substr(0, text.find(' ', 20)));
+  std::tie(note.FileName, note.MailSubject, note.MailTo, note.Alarm.When) = std::tuple(name, name, name, 46362.5);
+  return note;
+}
+
+TEST(UnicodeText, NoteFileKeepsEveryTextWhileOlderReadersReadTheCodePage) {
+  ScratchFolder folder;
+  const std::string path = folder.file("n.kli");
+  LocalePictures greek;  // the date texts are 8-bit text too; older readers read what the code page holds
+  std::tie(greek.shortDate, greek.monthNames[11]) = std::tuple("d MMMM yyyy", "Δεκεμβρίου");
+  const auto load = [&](const std::string& bytes, NoteData note = {}) {
+    int itemsRead = 0;
+    WritePlainFile(path, bytes);
+    return LoadNoteFile(path, note, itemsRead, greek), note;
+  };
+  for (const Sample& s : kSamples) {
+    const NoteData note = NoteOf(s.text), seen = NoteOf(s.text, true);
+    NoteData edited = seen;
+    edited.Lines[0][0] ^= 1;
+    std::string whole, older, other;
+    for (const auto& [data, bytes] : {std::pair{&note, &whole}, {&seen, &older}, {&edited, &other}})
+      SaveNoteFile(path, *data, greek), *bytes = ReadWholeFile(path);
+    EXPECT_EQ(load(whole), note) << s.name;
+    EXPECT_EQ(whole.substr(0, older.size()), older) << s.name;
+    EXPECT_NE(older.find("6 " + win::AnsiFromUtf8("Δεκεμβρίου").text + " 2026"), std::string::npos);
+    if (kWestern) { EXPECT_EQ(whole == older, s.inWesternCodePage) << s.name; }
+    EXPECT_EQ(load(whole.substr(0, whole.size() - 3)), seen) << s.name;
+    EXPECT_EQ(load(other + whole.substr(older.size())), edited) << s.name;
+  }
 }
 
 // Quoted-printable and "=?UTF-8?Q?...?=" words (those of a folded header joined) decoded.

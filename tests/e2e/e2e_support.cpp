@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/window_messages.h"
+#include "win/unicode.h"
 
 namespace e2e {
 
@@ -16,12 +17,12 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 bool StartProcess(const std::string& exe, const std::vector<std::string>& arguments, const std::string& folder,
                   PROCESS_INFORMATION& process) {
-  std::string commandLine = Quoted(exe);
-  for (const std::string& argument : arguments) commandLine += " " + Quoted(argument);
-  STARTUPINFOA startup{};
+  std::wstring commandLine = win::Wide(Quoted(exe));
+  for (const std::string& argument : arguments) commandLine += win::Wide(" " + Quoted(argument));
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process) != 0;
+  return CreateProcessW(win::Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        win::Wide(folder).c_str(), &startup, &process) != 0;
 }
 
 void CopyFolder(const fs::path& from, const fs::path& to) {
@@ -145,9 +146,9 @@ std::vector<NoteWindow> QkliTest::Notes() const {
   for (HWND window : app_test::WindowsOfProcess(process_.dwProcessId, "TTFoglio")) {
     NoteWindow note{window, {}, {}, IsWindowVisible(window) != FALSE,
                     (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0};
-    char title[1024] = {};
-    GetWindowTextA(window, title, sizeof title);
-    note.title = title;
+    wchar_t title[1024] = {};
+    GetWindowTextW(window, title, 1024);
+    note.title = win::Utf8(title);
     GetWindowRect(window, &note.rect);
     notes.push_back(note);
   }

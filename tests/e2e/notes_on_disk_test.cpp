@@ -6,6 +6,7 @@
 #include "notes/note_data.h"
 #include "notes/note_file.h"
 #include "tests/e2e/e2e_support.h"
+#include "win/unicode.h"
 
 namespace e2e {
 namespace {
@@ -66,9 +67,13 @@ TEST_F(NotesOnDisk, TypedTextIsOnDiskWithinSecondsAndAHardKillLosesNothing) {
   ASSERT_EQ(Send(UM_COMMAND, 4, 4), 1);
   const auto notes = Notes();
   ASSERT_EQ(notes.size(), 1u);
-  HWND edit = FindWindowExA(notes[0].hwnd, nullptr, "Edit", nullptr);
-  const std::string typed = "typed just before the crash";
-  for (const char c : typed) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+  // Typed on the keyboard: the characters pass the program's message loop on their way in.
+  const std::string typed = "日本語 😀 שלום Ελληνικά";
+  std::vector<INPUT> keys;
+  for (const wchar_t unit : win::Wide(typed))
+    for (const DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)})
+      keys.push_back({.type = INPUT_KEYBOARD, .ki = {0, unit, KEYEVENTF_UNICODE | up, 0, 0}});
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 
   const auto stored = [&] {
     const auto files = CacheFiles();
@@ -91,10 +96,10 @@ TEST_F(NotesOnDisk, TypedTextIsOnDiskWithinSecondsAndAHardKillLosesNothing) {
   Start();
   const auto restored = Notes();
   ASSERT_EQ(restored.size(), 1u);
-  char text[256] = {};
-  SendMessageTimeoutA(FindWindowExA(restored[0].hwnd, nullptr, "Edit", nullptr), WM_GETTEXT, sizeof text,
+  wchar_t text[256] = {};
+  SendMessageTimeoutW(FindWindowExA(restored[0].hwnd, nullptr, "Edit", nullptr), WM_GETTEXT, 256,
                       reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-  EXPECT_EQ(std::string(text), typed);
+  EXPECT_EQ(win::Utf8(text), typed);
 
   // Left alone, the program writes nothing.
   const std::string store = Cache() + "\\" + CacheFiles().at(0);

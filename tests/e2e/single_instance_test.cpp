@@ -5,6 +5,7 @@
 #include "notes/note_data.h"
 #include "notes/note_file.h"
 #include "tests/e2e/e2e_support.h"
+#include "win/unicode.h"
 
 namespace e2e {
 namespace {
@@ -52,7 +53,7 @@ TEST_F(SingleInstance, AWindowThatDoesNotAnswerFiftyIsNoInstance) {
 TEST_F(SingleInstance, ASecondStartOpensItsFilesInTheRunningInstanceInOrder) {
   NoteData data;
   data.Lines = {"first"};
-  const std::string first = (scratch_ / "first.kli").string();
+  const std::string first = win::Utf8((scratch_ / L"first 日本語 😀.kli").wstring());
   SaveNoteFile(first, data);
   const std::string second = (scratch_ / "second.txt").string();
   WriteBytes(second, "second\r\n");

@@ -70,6 +70,7 @@ using resource_counter::Made;
 using resource_counter::Freed;
 
 HFONT QkliCountedCreateFontIndirectA(const LOGFONTA* font) { return Made(Kind::GdiObject, CreateFontIndirectA(font)); }
+HFONT QkliCountedCreateFontIndirectW(const LOGFONTW* font) { return Made(Kind::GdiObject, CreateFontIndirectW(font)); }
 HFONT QkliCountedCreateFontA(int h, int w, int e, int o, int weight, DWORD i, DWORD u, DWORD s, DWORD c, DWORD op,
                              DWORD cp, DWORD q, DWORD pf, LPCSTR face) {
   return Made(Kind::GdiObject, CreateFontA(h, w, e, o, weight, i, u, s, c, op, cp, q, pf, face));

@@ -23,6 +23,7 @@ const char* NameOf(Kind kind);
 #ifndef QKLI_RESOURCE_COUNTER_IMPLEMENTATION
 // clang-format off
 HFONT QkliCountedCreateFontIndirectA(const LOGFONTA*);
+HFONT QkliCountedCreateFontIndirectW(const LOGFONTW*);
 HFONT QkliCountedCreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR);
 HBRUSH QkliCountedCreateSolidBrush(COLORREF);
 HPEN QkliCountedCreatePen(int, int, COLORREF);
@@ -68,6 +69,7 @@ BOOL QkliCountedFreeLibrary(HMODULE);
 // clang-format on
 
 #define CreateFontIndirectA QkliCountedCreateFontIndirectA
+#define CreateFontIndirectW QkliCountedCreateFontIndirectW
 #define CreateFontA QkliCountedCreateFontA
 #define CreateSolidBrush QkliCountedCreateSolidBrush
 #define CreatePen QkliCountedCreatePen

@@ -79,7 +79,7 @@ TEST(NoteMail, LogsTheCauseOfAFailureAndRecordsTheStatus) {
 TEST(NoteMail, MailsEveryAddressedNoteInListOrder) {
   NoteMailFixture f;
   std::vector<NoteMailRequest> notes = {f.Request("one@example.org"), f.Request(""), f.Request("", {"three@example.org"})};
-  notes[2].FileName = "c.kli";
+  notes[2].FileName = "c 日本.kli";
   Lines mailed;
   MailAllNotes({.Count = [&] { return int(notes.size()); },
                 .HasRecipients = [&](int i) { return !notes[i].MailRecipients.empty(); },
@@ -89,8 +89,8 @@ TEST(NoteMail, MailsEveryAddressedNoteInListOrder) {
                     }},
                f.log);
   EXPECT_TRUE(IsWindowVisible(f.log.hwnd()));
-  EXPECT_EQ(mailed, (Lines{"a.kli", "c.kli"}));
-  EXPECT_EQ(f.log.Lines(), (Lines{"Sending a.kli", " Done !", "------------", "Sending c.kli", " Done !", "------------"}));
+  EXPECT_EQ(mailed, (Lines{"a.kli", "c 日本.kli"}));
+  EXPECT_EQ(f.log.Lines(), (Lines{"Sending a.kli", " Done !", "------------", "Sending c 日本.kli", " Done !", "------------"}));
   // The dialog serves note after note: the last message has its own recipient and two extra headers.
   const mail_test::Received last = mail_test::ReceivedFrom("loop@example.org");
   EXPECT_EQ(mail_test::All(last, "rcpt"), Lines{"three@example.org"});
@@ -104,9 +104,9 @@ class NoteMailsItself : public note_test::NoteWindowTest {};
 TEST_F(NoteMailsItself, ItsFieldsGoOnceTheServerAcceptedAndStayAfterAFailure) {
   TTFoglio& note = NewNote(TestSkin());
   NoteData addressed;
-  addressed.Lines = {"buy milk", "call Anna"};
+  addressed.Lines = {"buy milk 日本語 😀", "call Anna"};
   addressed.MailTo = "wired@example.org";
-  addressed.MailSubject = "Today";
+  addressed.MailSubject = "Today שלום";
   addressed.MailRecipients = {"second@example.org|Second"};
   SaveNoteFile(CachePath("addressed.kli"), addressed);
   note.OpenFileInNote(CachePath("addressed.kli"));
@@ -123,7 +123,7 @@ TEST_F(NoteMailsItself, ItsFieldsGoOnceTheServerAcceptedAndStayAfterAFailure) {
   EXPECT_TRUE(note.Data().MailRecipients.empty());
   const mail_test::Received got = mail_test::ReceivedFrom("wired@example.org");
   EXPECT_EQ(mail_test::All(got, "rcpt"), (Lines{"wired@example.org", "second@example.org"}));
-  EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, 25), "buy milk\r\ncall Anna\r\n----");
+  EXPECT_EQ(mail_test::All(got, "body").at(0).substr(0, 40), "buy milk 日本語 😀\r\ncall Anna\r\n----");
   // The store file was written first and went as the attachment.
   EXPECT_EQ(mail_test::All(got, "att_bytes"), Lines{note_test::ReadBytes(note.Store().Path())});
 }
