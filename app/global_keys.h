@@ -22,7 +22,8 @@ class GlobalKeys {
 
   // Takes the keys for the window, giving back the ones it held. Returns the message for the
   // keys refused that were not told before in this run; empty when there is nothing to tell.
-  std::string Apply(const KeySet& keys);
+  // Without `tell` the refused keys are not counted as told (an attempt to be made again).
+  std::string Apply(const KeySet& keys, bool tell = true);
 
   // The action of a WM_HOTKEY's wParam; nullopt for an id of no key of ours.
   std::optional<HotKeyAction> ActionOf(WPARAM id) const;

@@ -7,7 +7,7 @@ constexpr int kFirstId = 0x5100;
 
 }  // namespace
 
-std::string GlobalKeys::Apply(const KeySet& keys) {
+std::string GlobalKeys::Apply(const KeySet& keys, bool tell) {
   std::vector<std::string> refused;
   for (size_t i = 0; i < kActionCount; ++i) {
     held_[i].reset();
@@ -19,9 +19,11 @@ std::string GlobalKeys::Apply(const KeySet& keys) {
       held_[i].reset({window_, id});
       continue;
     }
-    if (told_.insert(FormatHotKey(key)).second) refused.push_back(FormatHotKey(key));
+    if (!told_.contains(FormatHotKey(key))) refused.push_back(FormatHotKey(key));
   }
-  return refused.empty() ? std::string() : HeldKeysMessage(refused);
+  if (refused.empty()) return {};
+  if (tell) told_.insert(refused.begin(), refused.end());
+  return HeldKeysMessage(refused);
 }
 
 std::optional<HotKeyAction> GlobalKeys::ActionOf(WPARAM id) const {

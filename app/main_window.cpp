@@ -49,7 +49,7 @@ TKliMain::TKliMain(std::vector<std::string> arguments, std::string programFolder
   AttachTray();
   starting_ = false;
   ReportDamagedNotes();
-  ApplyKeys();
+  ApplyKeys(3);
 }
 
 TKliMain::~TKliMain() { CloseSequence(); }

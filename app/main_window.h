@@ -66,6 +66,7 @@ class TKliMain final : public win::Window, public NoteHost {
   class BusyScope;
   static constexpr UINT kTrayMessage = WM_APP + 1;
   static constexpr UINT_PTR kSaveTimerId = 1;
+  static constexpr UINT_PTR kKeysTimerId = 2;
 
   // Start-up (main_window.cpp).
   void StartUp(const std::vector<std::string>& arguments);
@@ -119,7 +120,10 @@ class TKliMain final : public win::Window, public NoteHost {
 
   // Notes within reach (main_window_reach.cpp): the keys from anywhere, Find, the notes closed
   // lately, one report of the note files put aside at start-up.
-  void ApplyKeys();
+  // Takes the keys from anywhere. At start-up a key refused is asked for again a few times
+  // before the user is told: the instance that ran before may still be letting go of it.
+  void ApplyKeys(int attemptsLeft = 0);
+  void KeysTimer();
   void HotKeyPressed(WPARAM id);
   void FindNotes();
   void ShowFoundNote(const NoteMatch& match);
@@ -147,6 +151,8 @@ class TKliMain final : public win::Window, public NoteHost {
   win::PrinterSetup printer_;
   std::vector<ScreenArea> workAreas_;
   std::unique_ptr<GlobalKeys> keys_;
+  win::WindowTimer keysTimer_;
+  int keyAttemptsLeft_ = 0;
   std::unique_ptr<TFindForm> find_;
   ClosedNotesFolder closedNotes_;
   std::vector<ClosedNoteEntry> closedMenu_;

@@ -30,6 +30,7 @@ LRESULT TKliMain::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COPYDATA: return CopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_TIMER:
       if (wp == kSaveTimerId) CarryOut(saves_.Tick(static_cast<SaveMoment>(GetTickCount64())));
+      if (wp == kKeysTimerId) KeysTimer();
       return 0;
     case WM_HOTKEY:
       HotKeyPressed(wp);

@@ -12,10 +12,26 @@
 #include "win/error_box.h"
 #include "win/unicode.h"
 
-void TKliMain::ApplyKeys() {
-  const std::string refused = keys_->Apply({settings_.NewNoteKey, settings_.ShowHideKey, settings_.FindKey});
-  if (!refused.empty()) win::ShowErrorBox(refused);
+namespace {
+
+constexpr UINT kKeysRetryMs = 1000;
+
+}  // namespace
+
+void TKliMain::ApplyKeys(int attemptsLeft) {
+  keysTimer_.Stop();
+  keyAttemptsLeft_ = attemptsLeft;
+  const std::string refused =
+      keys_->Apply({settings_.NewNoteKey, settings_.ShowHideKey, settings_.FindKey}, attemptsLeft == 0);
+  if (refused.empty()) return;
+  if (attemptsLeft > 0) {
+    keysTimer_.Start(hwnd(), kKeysTimerId, kKeysRetryMs);
+  } else {
+    win::ShowErrorBox(refused);
+  }
 }
+
+void TKliMain::KeysTimer() { ApplyKeys(keyAttemptsLeft_ - 1); }
 
 void TKliMain::HotKeyPressed(WPARAM id) {
   const std::optional<HotKeyAction> action = keys_->ActionOf(id);
