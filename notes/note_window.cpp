@@ -207,6 +207,16 @@ void TTFoglio::PlaceWindow(const WindowBox& box) {
   SetWindowPos(hwnd(), nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TTFoglio::WindowMoved() {
+  // Moved or sized by the user (or a command of the user's): the note's new place. The display
+  // server may confirm a place the note gave itself later, and that is no move.
+  if (Bounds() != placedAt_) {
+    data_.UserPlaceKept = false;
+    placedAt_.reset();
+  }
+  NoteChanged();
+}
+
 void TTFoglio::KeepWithinReach(std::span<const ScreenArea> workAreas) {
   const WindowBox now = Bounds();
   const WindowBox user = data_.UserPlaceKept ? WindowBox{data_.UserLeft, data_.UserTop, data_.UserWidth, data_.UserHeight} : now;
@@ -233,11 +243,6 @@ void TTFoglio::AppendStampLine() {
   std::string text = textBox_.Text();
   if (!text.empty() && !text.ends_with("\r\n")) text += "\r\n";
   SetText(text + DateTimeStamp(NowDateTime(), UserLocalePictures()));
-}
-
-void TTFoglio::SetAlarmActive(bool on) {
-  alarm_.SetActive(on);
-  NoteChanged();
 }
 
 void TTFoglio::onAlarm() {
@@ -282,7 +287,7 @@ void TTFoglio::CloseNote() {
       throw;
     }
   });
-  step([&] { SetAlarmActive(false); });
+  step([&] { alarm_.SetActive(false); });
   listItem_.Remove();
   step([&] { SetShown(false); });
   if (failure) std::rethrow_exception(failure);
@@ -325,14 +330,8 @@ LRESULT TTFoglio::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (fromTextBox() && HIWORD(wp) == EN_CHANGE) NoteChanged();
       break;
     case WM_WINDOWPOSCHANGED:
-      if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) break;
-      // Moved or sized by the user (or a command of the user's): the note's new place. The
-      // display server may confirm a place the note gave itself later, and that is no move.
-      if (Bounds() != placedAt_) {
-        data_.UserPlaceKept = false;
-        placedAt_.reset();
-      }
-      NoteChanged();
+      if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+        WindowMoved();
       break;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wp) != textBox_.hwnd()) break;

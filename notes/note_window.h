@@ -118,11 +118,11 @@ class TTFoglio : public win::Window {
   NoteData Snapshot() const;
   void TakeFreshStoreName();
   void PlaceWindow(const WindowBox& box);
+  void WindowMoved();
   // Tells the controller that something the store file holds changed (once the note is made:
   // what the note does while it is being built or restored is no change).
   void NoteChanged();
   void AppendStampLine();
-  void SetAlarmActive(bool on);
   void onAlarm();
   void SetTextFont(const FontValue& font);
   // Colours as the note file holds them (system colours have the high bit set).

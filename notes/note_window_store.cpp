@@ -95,7 +95,7 @@ void TTFoglio::ApplyItems(const NoteData& loaded, int itemsRead) {
       {Id::StoreName, [](TTFoglio& n, const NoteData& d) { n.store_.TakeSpelling(d.StoreName); }},
       {Id::AlarmWhen, [](TTFoglio& n, const NoteData& d) { n.alarm_.SetWhen(d.Alarm.When); }},
       {Id::AlarmEveryDay, [](TTFoglio& n, const NoteData& d) { n.alarm_.SetEveryDay(d.Alarm.EveryDay); }},
-      {Id::AlarmActive, [](TTFoglio& n, const NoteData& d) { n.SetAlarmActive(d.Alarm.Active); }},
+      {Id::AlarmActive, [](TTFoglio& n, const NoteData& d) { n.alarm_.SetActive(d.Alarm.Active); }},
       {Id::AlarmIsSet, [](TTFoglio& n, const NoteData& d) { n.alarm_.SetIsSet(d.Alarm.IsSet); }},
       {Id::Shown,
        [](TTFoglio& n, const NoteData& d) {
