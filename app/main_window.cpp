@@ -110,21 +110,25 @@ void TKliMain::ShowBuiltInTrayIcon(uint8_t index) {
 }
 
 void TKliMain::RestoreNotes() {
+  TTFoglio* lastShown = nullptr;
   for (const std::string& name : NoteFileNames(notesFolder_)) {
     // One unreadable note file costs that note only; the others are restored. A file that cannot
     // even be opened makes no note at all: an empty stand-in would be saved under a new name.
     win::ShowingErrors([&] {
       RequireReadableFile(notesFolder_ + "\\" + name);
       TTFoglio& note = notes_->AddFromFile(Skin(), name, notesFolder_);
+      using enum TTFoglio::Focus;
       switch (settings_.StartupShow) {
-        case ssLastState: note.SetShown(note.Shown()); break;
-        case ssShowAll: note.SetShown(true); break;
+        case ssLastState: note.SetShown(note.Shown(), Leave); break;
+        case ssShowAll: note.SetShown(true, Leave); break;
         case ssShowNone: note.SetShown(false); break;
         default: break;
       }
+      if (IsWindowVisible(note.hwnd())) lastShown = &note;
       InsertMenuEntry(note);
     });
   }
+  if (lastShown != nullptr) lastShown->TakeFocus();
 }
 
 void TKliMain::SaveAllNotes() {

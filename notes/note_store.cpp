@@ -60,7 +60,8 @@ void NoteStore::Save(const std::string& path, const NoteData& note, const std::f
   SaveNoteFile(path, note);
   if (!store) return;
   stored_ = note;
-  if (fits) DeleteFileIfPresent(FullTextPath(path));
+  if (fits && !besideGone_) DeleteFileIfPresent(FullTextPath(path));
+  besideGone_ = fits;
 }
 
 bool NoteStore::SaveIfChanged(const NoteData& note, const std::function<std::string()>& wholeText) {
@@ -73,9 +74,10 @@ void NoteStore::Load(NoteData& note, int& itemsRead) const { LoadNoteFile(Path()
 
 std::string NoteStore::PutDamagedAside() const { return MoveAside(Path(), ".damaged"); }
 
-std::optional<std::string> NoteStore::WholeTextBeside(uint64_t capacity) const {
+std::optional<std::string> NoteStore::WholeTextBeside(uint64_t capacity) {
   const std::string beside = FullTextPath(Path());
   const auto size = FileSize(beside);
+  besideGone_ = !size;
   if (!size || *size > capacity) return std::nullopt;
   return LoadPlainTextFile(beside);
 }

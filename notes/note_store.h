@@ -55,7 +55,7 @@ class NoteStore {
   // note then takes a fresh name. Returns the path it went to (empty when it did not move).
   std::string PutDamagedAside() const;
   // The whole text kept beside the store file, when there is one of at most `capacity` bytes.
-  std::optional<std::string> WholeTextBeside(uint64_t capacity) const;
+  std::optional<std::string> WholeTextBeside(uint64_t capacity);
   // The store file and the text beside it go; throws "Can't delete " + path when the file stays.
   void Delete() const;
 
@@ -63,4 +63,6 @@ class NoteStore {
   std::string folder_, name_;
   // What the store file holds, as far as this note knows: what it last wrote there or read.
   std::optional<NoteData> stored_;
+  // No text is kept beside the store file (as far as this note knows): saving spares the delete.
+  bool besideGone_ = false;
 };

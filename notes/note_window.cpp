@@ -24,13 +24,29 @@ constexpr UINT kTrayId = 1;
 // SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE
 constexpr UINT kOnTopFlags = 0x13;
 
-win::WindowSpec NoteWindowSpec(const TQuorSkin& skin) {
+// A new note has the skin's size; a restored one is made where its file places it.
+TTFoglio::StoreRead ReadStoreFile(const std::string& folder, const std::string& name, const TSkinOptions& look) {
+  TTFoglio::StoreRead read;
+  read.data.Width = look.Width;
+  read.data.Height = look.Height;
+  if (name.empty()) return read;
+  try {
+    NoteStore(folder, name).Load(read.data, read.itemsRead);
+  } catch (const std::exception& e) {
+    read.failure = e.what();
+  }
+  return read;
+}
+
+win::WindowSpec NoteWindowSpec(const NoteData& place) {
   return {.className = "TTFoglio",
           .caption = "",
           .style = WS_POPUP | WS_CLIPCHILDREN,
           .exStyle = WS_EX_TOOLWINDOW,
-          .width = skin.Options().Width,
-          .height = skin.Options().Height,
+          .x = place.Left,
+          .y = place.Top,
+          .width = place.Width,
+          .height = place.Height,
           .owner = GetDesktopWindow(),
           .classStyle = CS_HREDRAW | CS_VREDRAW};
 }
@@ -52,11 +68,17 @@ HICON NoteIcon() {
 
 TTFoglio::TTFoglio(NoteHost& host, bool stampOnCreate, bool ownTrayIcon, std::string storeFolder,
                    std::string storeName, TQuorSkin& skin, StoredVisibility storedVisibility, unsigned alarmTickMs)
-    : win::Window(NoteWindowSpec(skin)),
+    : TTFoglio(ReadStoreFile(storeFolder, storeName, skin.Options()), host, stampOnCreate, ownTrayIcon, storeFolder,
+               storeName, skin, storedVisibility, alarmTickMs) {}
+
+TTFoglio::TTFoglio(const StoreRead& read, NoteHost& host, bool stampOnCreate, bool ownTrayIcon,
+                   const std::string& storeFolder, const std::string& storeName, TQuorSkin& skin,
+                   StoredVisibility storedVisibility, unsigned alarmTickMs)
+    : win::Window(NoteWindowSpec(read.data)),
       host_(host),
       skin_(skin),
       data_(NewNoteData(ownTrayIcon)),
-      store_(storeFolder.empty() ? win::ProgramFolder() + "\\cache" : std::move(storeFolder), std::move(storeName)),
+      store_(storeFolder.empty() ? win::ProgramFolder() + "\\cache" : storeFolder, storeName),
       applyShown_(storedVisibility == StoredVisibility::Apply),
       textBox_(hwnd()),
       mouse_(hwnd(), surface_),
@@ -64,7 +86,7 @@ TTFoglio::TTFoglio(NoteHost& host, bool stampOnCreate, bool ownTrayIcon, std::st
       commands_(*this),
       listItem_(data_.FileName),
       tray_(hwnd(), kTrayId, kTrayMessage) {
-  FormCreate(stampOnCreate);
+  FormCreate(stampOnCreate, read);
   made_ = true;
 }
 
@@ -78,7 +100,7 @@ TTFoglio::~TTFoglio() {
   destroy();
 }
 
-void TTFoglio::FormCreate(bool stampOnCreate) {
+void TTFoglio::FormCreate(bool stampOnCreate, const StoreRead& read) {
   SetFileName(data_.FileName);
   SetShown(false);
   SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
@@ -89,7 +111,7 @@ void TTFoglio::FormCreate(bool stampOnCreate) {
   if (store_.Name().empty()) {
     TakeFreshStoreName();
   } else {
-    RestoreFromStore();
+    RestoreFromStore(read);
   }
   if (stampOnCreate) AppendStampLine();
   SetOwnTrayIcon(data_.OwnTrayIcon);
@@ -97,22 +119,24 @@ void TTFoglio::FormCreate(bool stampOnCreate) {
   applyShown_ = true;
 }
 
-void TTFoglio::SetShown(bool visible) {
+void TTFoglio::SetShown(bool visible, Focus focus) {
   if (closed_ && visible) return;
   if (suspendedShown_) *suspendedShown_ = visible;
   if ((IsWindowVisible(hwnd()) != FALSE) == visible) return;
   // Checked before it shows: a note is never seen where it cannot be reached.
   if (visible) KeepWithinReach(host_.WorkAreas());
-  ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
+  ShowWindow(hwnd(), !visible ? SW_HIDE : focus == Focus::Take ? SW_SHOW : SW_SHOWNA);
   const bool changed = data_.Shown != visible;
   data_.Shown = visible;
   if (visible) {
-    SetFocus(textBox_.Visible() ? textBox_.hwnd() : hwnd());
+    if (focus == Focus::Take) TakeFocus();
     if (changed) NoteChanged();
   } else if (made_ && !closed_) {
     host_.NoteHidden(*this);
   }
 }
+
+void TTFoglio::TakeFocus() { SetFocus(textBox_.Visible() ? textBox_.hwnd() : hwnd()); }
 
 void TTFoglio::Suspend() {
   if (suspendedShown_) return;
@@ -204,7 +228,7 @@ WindowBox TTFoglio::Bounds() const { return BoundsOf(hwnd()); }
 
 void TTFoglio::PlaceWindow(const WindowBox& box) {
   placedAt_ = box;
-  SetWindowPos(hwnd(), nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (Bounds() != box) SetWindowPos(hwnd(), nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TTFoglio::WindowMoved() {

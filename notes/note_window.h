@@ -46,8 +46,20 @@ class TTFoglio : public win::Window {
   // A note that is not closed writes itself to its store file first.
   ~TTFoglio() override;
 
-  // Showing and hiding; a closed note is never shown again.
-  void SetShown(bool visible);
+  // A restored note's store file as read before its window is made: the window is created at
+  // its place, and restoring it moves nothing.
+  struct StoreRead {
+    NoteData data;
+    int itemsRead = 0;
+    std::optional<std::string> failure;
+  };
+
+  // Showing and hiding; a closed note is never shown again. A note shown by a command comes to
+  // the front with the focus in its text. Notes restored at start-up leave the focus where it
+  // is, each activation costing a round of messages, and the last one shown then takes it.
+  enum class Focus { Take, Leave };
+  void SetShown(bool visible, Focus focus = Focus::Take);
+  void TakeFocus();
   void SetOnTop(bool on);
   void setOnFront();
   // Switches a note of an Activable skin between editing (edit box) and display (text label).
@@ -108,10 +120,12 @@ class TTFoglio : public win::Window {
  private:
   friend class NoteCommands;
 
-  void FormCreate(bool stampOnCreate);
+  TTFoglio(const StoreRead& read, NoteHost& host, bool stampOnCreate, bool ownTrayIcon, const std::string& storeFolder,
+           const std::string& storeName, TQuorSkin& skin, StoredVisibility storedVisibility, unsigned alarmTickMs);
+  void FormCreate(bool stampOnCreate, const StoreRead& read);
   void FormActivate();
   void FormDeactivate();
-  void RestoreFromStore();
+  void RestoreFromStore(const StoreRead& read);
   void StoreOnClose();
   void ApplyItems(const NoteData& loaded, int itemsRead);
   // The data with the alarm, the text box's lines and the window's bounds as they are now.

@@ -112,15 +112,16 @@ void TTFoglio::ApplyItems(const NoteData& loaded, int itemsRead) {
     if (ItemRead(itemsRead, needs)) apply(*this, loaded);
 }
 
-void TTFoglio::RestoreFromStore() {
-  try {
-    LoadNote(store_.Path());
-  } catch (const std::exception& e) {
+void TTFoglio::RestoreFromStore(const StoreRead& read) {
+  // What was read before a failure is applied too.
+  ApplyItems(read.data, read.itemsRead);
+  LayoutFrame();
+  if (read.failure) {
     // The damaged file is put aside and the note moves to a store file of its own before the
     // message box runs its loop, in which an end of session could already save the note.
     const std::string aside = store_.PutDamagedAside();
     TakeFreshStoreName();
-    host_.StoreDamaged(aside.empty() ? store_.Path() : aside, e.what());
+    host_.StoreDamaged(aside.empty() ? store_.Path() : aside, *read.failure);
     return;
   }
   // A text that did not fit the note file was kept whole beside it.

@@ -6,14 +6,34 @@
 #include "storage/file_io.h"
 
 namespace {
+
 constexpr std::size_t kBufferSize = 64 * 1024;
+
+// `size` is what the file had when the write began: a file of another size is not read.
+bool HoldsExactly(const std::string& path, std::optional<std::uint64_t> size, const std::uint8_t* bytes,
+                  std::size_t count) {
+  if (size != count) return false;
+  try {
+    os_file::ReadOnlyFile file(path);
+    std::vector<std::uint8_t> held(count);
+    std::size_t got = 0;
+    while (got < count) {
+      const std::size_t part = file.read(held.data() + got, count - got);
+      if (part == 0) return false;
+      got += part;
+    }
+    return std::memcmp(held.data(), bytes, count) == 0;
+  } catch (const EInOutError&) {
+    return false;
+  }
 }
+
+}  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string target)
     : target_(std::move(target)), temporary_(TemporaryPathFor(target_)) {
-  os_file::RequireReplaceable(target_);
+  targetSize_ = os_file::RequireReplaceable(target_);
   buffer_.resize(kBufferSize);
-  file_.emplace(temporary_);
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -36,8 +56,11 @@ void AtomicFileWriter::write(const std::uint8_t* bytes, std::size_t count) {
 
 void AtomicFileWriter::drain() {
   if (failure_) throw *failure_;
-  if (!file_) throw EInOutError(io_code::kFileNotOpen);
+  if (committed_) throw EInOutError(io_code::kFileNotOpen);
   try {
+    // Made at the first bytes that leave the buffer: a write that turns out to change nothing
+    // never touches the folder.
+    if (!file_) file_.emplace(temporary_);
     file_->write(buffer_.data(), used_);
     used_ = 0;
   } catch (const EInOutError& error) {
@@ -46,12 +69,18 @@ void AtomicFileWriter::drain() {
 }
 
 void AtomicFileWriter::commit() {
+  if (failure_) throw *failure_;
+  if (!committed_ && !file_ && HoldsExactly(target_, targetSize_, buffer_.data(), used_)) {
+    committed_ = true;
+    return;
+  }
   drain();
   try {
     file_->flushToDisk();
     file_->close();
     os_file::RenameOver(temporary_, target_);
     file_.reset();
+    committed_ = true;
   } catch (const EInOutError& error) {
     fail(error);
   }

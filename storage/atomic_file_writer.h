@@ -25,7 +25,9 @@ class AtomicFileWriter {
   }
   void write(const std::uint8_t* bytes, std::size_t count);
 
-  // Writes what is buffered, flushes the file to the disk and renames it over the target.
+  // Writes what is buffered, flushes the file to the disk and renames it over the target. A
+  // target that already holds exactly the bytes written is left untouched: saving a note that
+  // did not change since it was last written costs no write to the disk.
   // After any failure, here or in an earlier write, nothing is renamed: the temporary file is
   // gone and every later call repeats the first error.
   void commit();
@@ -39,5 +41,7 @@ class AtomicFileWriter {
   std::optional<os_file::NewFile> file_;
   std::vector<std::uint8_t> buffer_;
   std::size_t used_ = 0;
+  std::optional<std::uint64_t> targetSize_;
+  bool committed_ = false;
   std::optional<EInOutError> failure_;
 };

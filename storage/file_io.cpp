@@ -54,6 +54,8 @@ int RemoveLeftoverTemporaries(const std::string& folder) {
 }
 
 void CreateFolderPath(const std::string& folder) {
+  // Nearly always there already: one question instead of one refused creation a level.
+  if (os_file::IsExistingFolder(folder)) return;
   for (std::size_t i = 0; i <= folder.size(); ++i) {
     if (i == folder.size() || folder[i] == '\\' || folder[i] == '/') {
       const std::string prefix = folder.substr(0, i);

@@ -122,14 +122,20 @@ void NewFile::close() {
   if (::close(static_cast<int>(handle_)) != 0 && errno != EINTR) ThrowErrno(errno, {});
 }
 
-void RequireReplaceable(const std::string& path) {
+std::optional<std::uint64_t> RequireReplaceable(const std::string& path) {
   if (path.empty()) throw EInOutError(io_code::kInvalidName);
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return;
+  if (::stat(path.c_str(), &info) != 0) {
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    if (errno == ENOTDIR || ::stat(folder.c_str(), &info) != 0) throw EInOutError(io_code::kPathNotFound);
+    return std::nullopt;
+  }
   // Without any write permission bit a file counts as read-only, as the Windows attribute
   // does; checking the bits rather than access() keeps this true for root as well.
   if (S_ISDIR(info.st_mode) || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
     throw EInOutError(io_code::kAccessDenied);
+  return static_cast<std::uint64_t>(info.st_size);
 }
 
 void RenameOver(const std::string& from, const std::string& to) {
@@ -142,6 +148,11 @@ void RemoveQuietly(const std::string& path) noexcept { ::unlink(path.c_str()); }
 bool IsExistingFile(const std::string& path) {
   struct stat info {};
   return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsExistingFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Native file systems have no short names.

@@ -88,12 +88,16 @@ void NewFile::close() {
   if (!::CloseHandle(AsHandle(handle_))) ThrowLastError();
 }
 
-void RequireReplaceable(const std::string& path) {
+std::optional<std::uint64_t> RequireReplaceable(const std::string& path) {
   if (path.empty()) throw EInOutError(io_code::kInvalidName);
-  const DWORD attributes = ::GetFileAttributesW(win::Wide(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(win::Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+    if (::GetLastError() == ERROR_PATH_NOT_FOUND) throw EInOutError(io_code::kPathNotFound);
+    return std::nullopt;
+  }
+  if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
     throw EInOutError(io_code::kAccessDenied);
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 void RenameOver(const std::string& from, const std::string& to) {
@@ -115,6 +119,11 @@ bool IsExistingFile(const std::string& path) {
   if (path.empty()) return false;
   const DWORD attributes = ::GetFileAttributesW(win::Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsExistingFolder(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(win::Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::string> FileNamesIn(const std::string& folder) {

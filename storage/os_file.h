@@ -44,9 +44,10 @@ class NewFile {
   bool open_ = true;
 };
 
-// Throws "File access denied" when `path` names a folder or a file that may not be written;
-// a path that does not exist yet is fine.
-void RequireReplaceable(const std::string& path);
+// Throws "File access denied" when `path` names a folder or a file that may not be written,
+// "Path not found" when its folder is missing; a file that does not exist yet is fine. Returns
+// the size of the file there, if any.
+std::optional<std::uint64_t> RequireReplaceable(const std::string& path);
 
 // Moves `from` over `to` in one step, replacing `to`. A refusal because another process holds
 // `to` open is retried for a short while.
@@ -55,6 +56,7 @@ void RenameOver(const std::string& from, const std::string& to);
 void RemoveQuietly(const std::string& path) noexcept;
 
 bool IsExistingFile(const std::string& path);
+bool IsExistingFolder(const std::string& path);
 
 // Names (not paths) of the plain files in `folder`; an unreadable folder gives none.
 std::vector<std::string> FileNamesIn(const std::string& folder);

@@ -1,8 +1,8 @@
 // The floor the start-up benchmark compares qkli with: the least a program can do to put 255
 // notes on the screen and write them away. It makes one plain top-level tool window with an
-// edit box per note file in the folder, shows them, and says so by creating a window of class
-// "BareNotesFloorReady". Told to close, it writes each file again (same bytes, same safe write
-// as qkli) and ends.
+// edit box per note file in the folder, the box showing that note's text as qkli's do, shows
+// them, and says so by creating a window of class "BareNotesFloorReady". Told to close, it
+// writes each file again (same bytes, same safe write as qkli) and ends.
 //   bare_notes_floor <folder>
 #include <windows.h>
 
@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "notes/note_file.h"
 #include "storage/file_io.h"
+#include "win/unicode.h"
 
 namespace {
 
@@ -58,10 +60,13 @@ int main(int argc, char** argv) {
   int i = 0;
   for (const std::string& file : files) {
     contents.push_back(ReadWholeFile(file));
+    NoteData note;
+    int itemsRead = 0;
+    LoadNoteFile(file, note, itemsRead);
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "BareNote", "", WS_POPUP | WS_CLIPCHILDREN, 10 + i % 40 * 20,
                                   10 + i % 30 * 20, 180, 170, GetDesktopWindow(), nullptr, instance, nullptr);
-    CreateWindowExA(0, "EDIT", "note", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 7, 25, 166, 137, window, nullptr,
-                    instance, nullptr);
+    CreateWindowExW(0, L"EDIT", win::Wide(EditTextFromLines(note.Lines)).c_str(),
+                    WS_CHILD | WS_VISIBLE | ES_MULTILINE, 7, 25, 166, 137, window, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
     windows.push_back(window);
     ++i;

@@ -2,6 +2,7 @@
 // an abandoned or failed write leaves the old file as it was.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -37,7 +38,6 @@ TEST_F(SafeWrite, TheTargetChangesOnlyAtClose) {
   file.writeByte(50);
   file.writeString("new text");
   EXPECT_EQ(ReadWholeFile(target_), kOldNote);
-  EXPECT_TRUE(FileExists(temporary_));
   file.Close();
   EXPECT_EQ(ReadWholeFile(target_).substr(0, 2), "\x04\x32");
   EXPECT_FALSE(FileExists(temporary_));
@@ -49,6 +49,21 @@ TEST_F(SafeWrite, TheTargetChangesOnlyAtClose) {
   fresh.writeBool(true);
   fresh.Close();
   EXPECT_EQ(ReadWholeFile(folder_.file("new.kli")), std::string("\x01\x01", 2));
+}
+
+TEST_F(SafeWrite, TheSameBytesAgainLeaveTheFileUntouched) {
+  namespace fs = std::filesystem;
+  const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(48);
+  fs::last_write_time(target_, longAgo);
+  WriteFileAtomically(target_, kOldNote);
+  EXPECT_EQ(fs::last_write_time(target_), longAgo);
+  EXPECT_FALSE(FileExists(temporary_));
+  for (const std::string& other : {"\x04\x32"s, kOldNote + "x"}) {
+    WriteFileAtomically(target_, other);
+    EXPECT_EQ(ReadWholeFile(target_), other);
+    EXPECT_NE(fs::last_write_time(target_), longAgo);
+    fs::last_write_time(target_, longAgo);
+  }
 }
 
 TEST_F(SafeWrite, AnAbandonedWriteLeavesTheOldFile) {
