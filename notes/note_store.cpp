@@ -6,6 +6,7 @@
 #include "notes/note_file.h"
 #include "notes/store_name.h"
 #include "storage/file_io.h"
+#include "storage/io_error.h"
 
 namespace {
 
@@ -54,10 +55,20 @@ void NoteStore::TakeSpelling(const std::string& storedName) {
 
 void NoteStore::Save(const std::string& path, const NoteData& note, const std::function<std::string()>& wholeText) {
   const bool store = path == Path();
-  if (store) CreateFolderPath(folder_);
   const bool fits = TextFitsNoteFile(note.Lines);
-  if (!fits) SavePlainTextFile(FullTextPath(path), wholeText());
-  SaveNoteFile(path, note);
+  const auto write = [&] {
+    if (!fits) SavePlainTextFile(FullTextPath(path), wholeText());
+    SaveNoteFile(path, note);
+  };
+  try {
+    write();
+  } catch (const EInOutError& error) {
+    // The store's folder is made when it is missing (never made yet, or removed meanwhile):
+    // asked only then, as every save would ask in vain.
+    if (!store || error.code() != io_code::kPathNotFound) throw;
+    CreateFolderPath(folder_);
+    write();
+  }
   if (!store) return;
   stored_ = note;
   if (fits && !besideGone_) DeleteFileIfPresent(FullTextPath(path));
