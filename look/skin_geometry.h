@@ -27,6 +27,7 @@ bool PointInSkinRect(const TSkinRect& rect, int32_t x, int32_t y);
 
 struct PixelRect {
   int32_t Left = 0, Top = 0, Width = 0, Height = 0;
+  bool operator==(const PixelRect&) const = default;
 };
 
 // Where a picture element sits in a window of `width` x `height`: stretched between its edges,

@@ -1,6 +1,7 @@
 #include "notes/note_text_box.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "win/unicode.h"
@@ -11,9 +12,10 @@ COLORREF NoteColorRef(int32_t color) {
   return static_cast<COLORREF>(color) & 0xFFFFFF;
 }
 
-NoteTextBox::NoteTextBox(HWND note)
-    : edit_(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0, 0, note,
-                            nullptr, win::ProgramInstance(), nullptr)) {
+NoteTextBox::NoteTextBox(HWND note, const PixelRect& box)
+    : edit_(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, box.Left, box.Top,
+                            box.Width, box.Height, note, nullptr, win::ProgramInstance(), nullptr)),
+      box_(box) {
   if (edit_ == nullptr) throw std::runtime_error("Cannot create the note's edit box");
   SendMessageW(edit_, EM_SETLIMITTEXT, kCapacity, 0);
   // Subclassed by hand, its own procedure kept in its user data: the common controls' subclass
@@ -71,6 +73,8 @@ bool NoteTextBox::Visible() const { return (GetWindowLongPtrA(edit_, GWL_STYLE) 
 void NoteTextBox::Show(bool visible) { ShowWindow(edit_, visible ? SW_SHOW : SW_HIDE); }
 
 void NoteTextBox::Place(const PixelRect& box) {
+  if (box == box_) return;
+  box_ = box;
   SetWindowPos(edit_, nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -95,12 +99,15 @@ LOGFONTW NoteTextBox::LogFontOf(const FontValue& font) {
 }
 
 void NoteTextBox::SetFont(const FontValue& font) {
+  SetTextColor(font.color);
   const LOGFONTW log = LogFontOf(font);
+  // The font it has already (a restored note's is often the skin's): the box is not laid out again.
+  if (font_ && std::memcmp(&log, &logFont_, sizeof log) == 0) return;
   win::UniqueFont made(CreateFontIndirectW(&log));
   // The edit box lets go of the old font before it is released.
   SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
   font_ = std::move(made);
-  SetTextColor(font.color);
+  logFont_ = log;
 }
 
 void NoteTextBox::ShowBackColor(int32_t color) {

@@ -26,7 +26,8 @@ class NoteTextBox {
   // What the edit box sends its note for each of its mouse moves (the client position in lParam).
   static constexpr UINT kMouseMoveMessage = WM_APP + 2;
 
-  explicit NoteTextBox(HWND note);
+  // Made where it sits in the note: a note restored is laid out once.
+  NoteTextBox(HWND note, const PixelRect& box);
   NoteTextBox(const NoteTextBox&) = delete;
   NoteTextBox& operator=(const NoteTextBox&) = delete;
 
@@ -81,7 +82,9 @@ class NoteTextBox {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   HWND edit_ = nullptr;  // a child: it goes with the note window
+  PixelRect box_;
   win::UniqueFont font_;
+  LOGFONTW logFont_{};
   COLORREF textColor_ = 0;
   int32_t shownBackColor_ = 0;
   COLORREF backColor_ = 0;

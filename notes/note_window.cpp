@@ -80,7 +80,7 @@ TTFoglio::TTFoglio(const StoreRead& read, NoteHost& host, bool stampOnCreate, bo
       data_(NewNoteData(ownTrayIcon)),
       store_(storeFolder.empty() ? win::ProgramFolder() + "\\cache" : storeFolder, storeName),
       applyShown_(storedVisibility == StoredVisibility::Apply),
-      textBox_(hwnd()),
+      textBox_(hwnd(), PlaceTextBox(skin.Options(), read.data.Width, read.data.Height)),
       mouse_(hwnd(), surface_),
       alarm_(hwnd(), textBox_, NowDateTime(), alarmTickMs),
       commands_(*this),
@@ -101,11 +101,11 @@ TTFoglio::~TTFoglio() {
 }
 
 void TTFoglio::FormCreate(bool stampOnCreate, const StoreRead& read) {
-  SetFileName(data_.FileName);
+  // A restored note takes the name its file holds.
+  if (!ItemRead(read.itemsRead, NoteItemId::FileName)) SetFileName(data_.FileName);
   SetShown(false);
-  SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
   DragAcceptFiles(hwnd(), TRUE);
-  // The window was created at the skin's size.
+  // The window was made at the skin's size, or at the place and size its file holds.
   ApplyNoteSkin();
   if (skin_.Options().TextBox.BackColor >= 254) SetTextBackColor(data_.BackColor);
   if (store_.Name().empty()) {

@@ -115,7 +115,6 @@ void TTFoglio::ApplyItems(const NoteData& loaded, int itemsRead) {
 void TTFoglio::RestoreFromStore(const StoreRead& read) {
   // What was read before a failure is applied too.
   ApplyItems(read.data, read.itemsRead);
-  LayoutFrame();
   if (read.failure) {
     // The damaged file is put aside and the note moves to a store file of its own before the
     // message box runs its loop, in which an end of session could already save the note.
