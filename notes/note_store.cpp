@@ -42,6 +42,7 @@ std::string NoteStore::FullTextPath(const std::string& path) {
 
 void NoteStore::TakeFreshName(const std::function<bool(const std::string& name)>& heldByAnotherNote,
                               const std::function<uint32_t()>& random) {
+  besideGone_ = false;
   const size_t folderLength = folder_.size();
   name_ = NewStoreName(
       folder_,
@@ -71,8 +72,7 @@ void NoteStore::Save(const std::string& path, const NoteData& note, const std::f
   }
   if (!store) return;
   stored_ = note;
-  if (fits && !besideGone_) DeleteFileIfPresent(FullTextPath(path));
-  besideGone_ = fits;
+  besideGone_ = fits && (besideGone_ || DeleteFileIfPresent(FullTextPath(path)));
 }
 
 bool NoteStore::SaveIfChanged(const NoteData& note, const std::function<std::string()>& wholeText) {
