@@ -228,7 +228,8 @@ WindowBox TTFoglio::Bounds() const { return BoundsOf(hwnd()); }
 
 void TTFoglio::PlaceWindow(const WindowBox& box) {
   placedAt_ = box;
-  if (Bounds() != box) SetWindowPos(hwnd(), nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (Bounds() != box)
+    SetWindowPos(hwnd(), nullptr, box.Left, box.Top, box.Width, box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TTFoglio::WindowMoved() {

@@ -97,12 +97,14 @@ void CopyProgram(const fs::path& from, const fs::path& to) {
   fs::create_directories(to / "cache");
 }
 
-// 255 notes as a long-used program folder holds them: ten lines of text each, spread out.
+// 255 notes as a long-used program folder holds them: ten lines of text each, spread out, and
+// lines as qkli keeps them (short enough that no note's edit box wraps them anew).
 void FillNotes(const fs::path& cache, int count) {
   for (const auto& entry : fs::directory_iterator(cache)) fs::remove(entry.path());
   for (int i = 0; i < count; ++i) {
     NoteData note;
-    for (int line = 0; line < 10; ++line) note.Lines.push_back("Note " + std::to_string(i) + ", line " + std::to_string(line) + ": milk, bread");
+    for (int line = 0; line < 10; ++line)
+      note.Lines.push_back("Note " + std::to_string(i) + ", line " + std::to_string(line) + ": milk, bread");
     note.Left = 10 + i % 40 * 20;
     note.Top = 10 + i % 30 * 20;
     note.Width = 180;
@@ -340,7 +342,8 @@ int main(int argc, char** argv) {
     floorEmptySet = RunFloor(floorExe, cache).workingSet;
   }
   FillNotes(cache, noteCount);
-  const TypingRun typing = startExitOnly ? TypingRun{0, 0, 0, 0, 0, 0, true} : RunTyping(program, quick ? 3 : 60, quick ? 8 : 60);
+  const TypingRun typing =
+      startExitOnly ? TypingRun{0, 0, 0, 0, 0, 0, true} : RunTyping(program, quick ? 3 : 60, quick ? 8 : 60);
   const double writeMs = SafeWriteMs(cache);
   uintmax_t skinPixels = 0;
   for (const auto& entry : fs::directory_iterator(program / "skins" / "default"))

@@ -54,7 +54,8 @@ TEST_F(SafeWrite, TheTargetChangesOnlyAtClose) {
 TEST_F(SafeWrite, TheSameBytesAgainLeaveTheFileUntouched) {
   namespace fs = std::filesystem;
   // Whole seconds: not every file system keeps a finer time.
-  const auto longAgo = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(48));
+  const auto longAgo =
+      std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(48));
   fs::last_write_time(target_, longAgo);
   WriteFileAtomically(target_, kOldNote);
   EXPECT_EQ(fs::last_write_time(target_), longAgo);
