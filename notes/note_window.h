@@ -77,7 +77,6 @@ class TTFoglio : public win::Window {
   // Reads a note file or a text file into the note and takes its path as the note's name.
   void OpenFileInNote(const std::string& path);
   void ApplyNoteSkin();
-  void PlacePieces();
   void LayoutFrame();
   // The format follows the path (notes/note_file.h). A failing load leaves applied what was
   // read before the failure and rethrows.
@@ -124,6 +123,8 @@ class TTFoglio : public win::Window {
            const std::string& storeName, TQuorSkin& skin, StoredVisibility storedVisibility, unsigned alarmTickMs);
   void FormCreate(bool stampOnCreate, const StoreRead& read);
   void FormActivate();
+  // The pictures and the text box where the skin puts them in the window's size.
+  void PlacePieces();
   void FormDeactivate();
   void RestoreFromStore(const StoreRead& read);
   void StoreOnClose();
