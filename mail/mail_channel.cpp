@@ -6,7 +6,7 @@ namespace {
 
 std::string_view View(const WipedBytes& bytes) { return {bytes.data(), bytes.size()}; }
 
-// A TLS record starts with its content type (change cipher spec 20 to application data 23)
+// A TLS record starts with its content type (from change cipher spec to application data)
 // and a version whose first byte is 3. A server that answers otherwise speaks no TLS there (a
 // plain port given as TLS) and would have the handshake wait for ever for a record that never
 // ends. What it said, as far as it is text, names the mistake.
