@@ -1,10 +1,12 @@
 // Notes the user can always reach: a key from anywhere while another program has the focus,
 // Find typed into, and a closed note brought back from the tray menu.
 #include <future>
+#include <tuple>
 
 #include "app/window_messages.h"
 #include "notes/note_data.h"
 #include "notes/note_file.h"
+#include "storage/file_io.h"
 #include "tests/e2e/e2e_support.h"
 
 namespace e2e {
@@ -12,19 +14,16 @@ namespace {
 
 using Reach = QkliTest;
 
-// Real keys, as the keyboard gives them: Ctrl+Alt+Shift and `key`.
-void PressWithCtrlAltShift(BYTE key) {
-  const BYTE pressed[] = {VK_CONTROL, VK_MENU, VK_SHIFT, key};
-  for (const BYTE k : pressed) keybd_event(k, 0, 0, 0);
-  for (int i = 3; i >= 0; --i) keybd_event(pressed[i], 0, KEYEVENTF_KEYUP, 0);
+// Real keys, as the keyboard gives them: all of `keys` down, then up in reverse order.
+void Press(std::initializer_list<BYTE> keys) {
+  for (const BYTE k : keys) keybd_event(k, 0, 0, 0);
+  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) keybd_event(*k, 0, KEYEVENTF_KEYUP, 0);
 }
+constexpr BYTE kCtrl = VK_CONTROL, kAlt = VK_MENU, kShift = VK_SHIFT;
 
-void Type(const std::string& text) {
-  for (const char c : text) {
-    const SHORT key = VkKeyScanA(c);
-    keybd_event(LOBYTE(key), 0, 0, 0);
-    keybd_event(LOBYTE(key), 0, KEYEVENTF_KEYUP, 0);
-  }
+void SaveStore(const std::string& path, std::vector<std::string> lines, bool shown, NoteData note = {}) {
+  std::tie(note.Lines, note.Shown, note.StoreName) = std::tuple(std::move(lines), shown, FileNamePart(path));
+  SaveNoteFile(path, note);
 }
 
 // A window of this test that has the focus: "another program".
@@ -53,34 +52,28 @@ TEST_F(Reach, TheKeyFromAnywhereMakesANoteWhileAnotherProgramHasTheFocus) {
   Start();
   const OtherProgram other;
   ASSERT_EQ(GetForegroundWindow(), other.hwnd);
-  PressWithCtrlAltShift('N');
+  Press({kCtrl, kAlt, kShift, 'N'});
   EXPECT_TRUE(WaitFor([&] { return Notes().size() == 1; }));
   Stop();
 }
 
 TEST_F(Reach, FindTypedIntoShowsTheNoteAndSelectsTheMatch) {
-  for (const char* name : {"1.kli", "2.kli"}) {
-    NoteData note;
-    note.Lines = name == std::string("1.kli") ? std::vector<std::string>{"call Anna", "pay the rent"}
-                                              : std::vector<std::string>{"first line", "Buy MILK today"};
-    note.StoreName = name;
-    note.FileName = std::string("C:\\notes\\") + name;
-    note.Shown = name == std::string("1.kli");  // the one with the match is hidden
-    SaveNoteFile(Cache() + "\\" + name, note);
-  }
+  SaveStore(Cache() + "\\1.kli", {"call Anna", "pay the rent"}, true);
+  NoteData named;
+  named.FileName = "C:\\notes\\2.kli";
+  SaveStore(Cache() + "\\2.kli", {"first line", "Buy MILK today"}, false, named);  // the match is hidden
   Start();
   const OtherProgram other;
-  PressWithCtrlAltShift('F');
+  Press({kCtrl, kAlt, kShift, 'F'});
   HWND find = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     const auto found = app_test::WindowsOfProcess(ProcessId(), "TFindForm");
     find = found.empty() ? nullptr : found.front();
     return find != nullptr && GetForegroundWindow() == find;
   }));
-  Type("milk");
+  for (const char c : std::string("milk")) Press({LOBYTE(VkKeyScanA(c))});
   Sleep(300);
-  keybd_event(VK_RETURN, 0, 0, 0);
-  keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
+  Press({VK_RETURN});
   NoteWindow shown{};
   ASSERT_TRUE(WaitFor([&] {
     for (const NoteWindow& note : Notes())
@@ -97,13 +90,9 @@ TEST_F(Reach, FindTypedIntoShowsTheNoteAndSelectsTheMatch) {
 
 TEST_F(Reach, AClosedNoteComesBackFromTheTrayMenuWithItsAlarm) {
   NoteData note;
-  note.Lines = {"dentist at four"};
-  note.StoreName = "3.kli";
-  note.Left = 120;
-  note.Top = 90;
-  note.Alarm = {EncodeDateTime(2030, 1, 2, 15, 45), false, true, true};
-  note.Shown = true;
-  SaveNoteFile(Cache() + "\\3.kli", note);
+  const NoteAlarmFields alarm{EncodeDateTime(2030, 1, 2, 15, 45), false, true, true};
+  std::tie(note.Left, note.Top, note.Alarm) = std::tuple(120, 90, alarm);
+  SaveStore(Cache() + "\\3.kli", {"dentist at four"}, true, note);
   Start();
   ASSERT_EQ(Send(UM_COMMAND, 10, 10), 1);  // Close all
   EXPECT_TRUE(Notes().empty() || !Notes().front().visible);
@@ -136,15 +125,14 @@ TEST_F(Reach, AClosedNoteComesBackFromTheTrayMenuWithItsAlarm) {
       if (n.visible) back = n;
     return back.hwnd != nullptr;
   }));
-  EXPECT_EQ(back.rect.left, 120);
-  EXPECT_EQ(back.rect.top, 90);
+  EXPECT_EQ(std::pair(back.rect.left, back.rect.top), std::pair(120L, 90L));
   Stop();
   ASSERT_EQ(CacheFiles(), std::vector<std::string>{"3.kli"});
   NoteData saved;
   int items = 0;
   LoadNoteFile(Cache() + "\\3.kli", saved, items);
-  EXPECT_EQ(saved.Lines, note.Lines);
-  EXPECT_EQ(saved.Alarm, note.Alarm);
+  EXPECT_EQ(saved.Lines, std::vector<std::string>{"dentist at four"});
+  EXPECT_EQ(saved.Alarm, alarm);
 }
 
 }  // namespace
