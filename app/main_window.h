@@ -106,7 +106,8 @@ class TKliMain final : public win::Window, public NoteHost {
   void About();
   TTFoglio* OpenNote(const std::string& path);  // the note made, or null when no file is there
   void OpenPaths(const std::vector<std::string>& paths);
-  void OpenPath(const std::string& path);
+  // `shown` becomes the window of the note the file opened in.
+  void OpenPath(const std::string& path, HWND& shown);
   void OpenHandOverList();
   void OpenFileDialog();
   void SetAllVisible(bool visible);

@@ -96,10 +96,17 @@ TTFoglio* TKliMain::OpenNote(const std::string& path) {
 }
 
 void TKliMain::OpenPaths(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) win::ShowingErrors([&] { OpenPath(path); });
+  // Each note opened comes to the front in turn without the focus, and the last one takes it:
+  // focus handed on from note to note lets Wine raise an earlier note again when the display
+  // server's late focus event for it arrives. Found again by its window, as a note may be
+  // closed while an error box runs.
+  HWND last = nullptr;
+  for (const std::string& path : paths) win::ShowingErrors([&] { OpenPath(path, last); });
+  for (int i = 0; notes_ && i < notes_->Count(); ++i)
+    if (notes_->Note(i).hwnd() == last) notes_->Note(i).TakeFocus();
 }
 
-void TKliMain::OpenPath(const std::string& path) {
+void TKliMain::OpenPath(const std::string& path, HWND& shown) {
   if (!notes_) return;
   // Checked first: a path that names no file would otherwise leave an empty hidden note that
   // comes back at every start.
@@ -116,7 +123,8 @@ void TKliMain::OpenPath(const std::string& path) {
   } catch (...) {
     failure = std::current_exception();
   }
-  note.SetShown(true);
+  note.SetShown(true, TTFoglio::Focus::Leave);
+  shown = note.hwnd();
   InsertMenuEntry(note);
   if (failure) std::rethrow_exception(failure);
   note.setOnFront();

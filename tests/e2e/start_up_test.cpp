@@ -91,7 +91,8 @@ TEST_F(StartUp, ManyDamagedNoteFilesAreReportedInOneBoxOnceTheNotesShow) {
   HWND report = nullptr;
   for (int wait = 0; wait < 200 && report == nullptr; ++wait) {
     const auto found = app_test::WindowsOfProcess(ProcessId(), "TDamagedNotesReport");
-    if (!found.empty()) report = found.front();
+    // Found once its texts are in: the window exists a moment before its controls.
+    if (!found.empty() && GetWindowTextLengthA(GetDlgItem(found.front(), 101)) > 0) report = found.front();
     else Sleep(50);
   }
   ASSERT_NE(report, nullptr);
